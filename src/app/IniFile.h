@@ -1,0 +1,58 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace orvane {
+
+// The settings file "Orvane.ini": sections in brackets and key=value lines,
+// stored in cp932. Every primitive is one complete read, or one complete
+// read-modify-write, of the file, so every read sees every earlier write.
+// Section and key names match without regard to ASCII letter case. Lines,
+// comments and sections this program does not know are kept byte for byte.
+// Blanks around names and values are not part of them. A new key goes after
+// the last key of its section, a new section to the end of the file; new
+// lines end in CR LF.
+//
+// Readings of damaged files, chosen so that nothing crashes and nothing
+// unmeant is lost:
+// - the first of duplicate sections, and the first of duplicate keys in it,
+//   is the one read and written; later duplicates are kept untouched;
+// - lines without "=" are kept and ignored;
+// - a value that is not valid cp932 reads as missing and is kept as it is
+//   until it is overwritten;
+// - an integer is an optional sign and decimal digits after leading blanks
+//   (trailing text ignored); anything else, or a value beyond 32 bits, reads
+//   as missing;
+// - a section line without its closing "]" names the section all the same;
+// - a line starting with ";" is a comment.
+class IniFile {
+public:
+    explicit IniFile(std::string fullPath);
+
+    const std::string& path() const { return path_; }
+
+    std::optional<std::string> readText(const std::string& section, const std::string& key) const;
+    std::string readText(const std::string& section, const std::string& key,
+                         const std::string& fallback) const;
+    std::optional<int> readInt(const std::string& section, const std::string& key) const;
+    int readInt(const std::string& section, const std::string& key, int fallback) const;
+
+    // False when the value has no cp932 form or the file cannot be written.
+    bool writeText(const std::string& section, const std::string& key, const std::string& value);
+    bool writeInt(const std::string& section, const std::string& key, int value);
+    // Removes every line of the key in its section. True also when absent.
+    bool removeKey(const std::string& section, const std::string& key);
+
+private:
+    // The key's value as stored; nullopt when absent or not valid cp932.
+    std::optional<std::string> readRaw(const std::string& section, const std::string& key) const;
+    // Reads the file (missing: empty), applies the change and replaces the
+    // file when the bytes differ.
+    bool rewrite(const std::function<std::string(const std::string&)>& change);
+
+    std::string path_;
+};
+
+}  // namespace orvane
