@@ -1,0 +1,53 @@
+#include "store/PackPet.h"
+
+#include "platform/FileError.h"
+#include "store/PetLayout.h"
+#include "store/StoredNames.h"
+
+namespace orvane {
+
+void AppendFileRecord(ContainerWriter& out, InstallDir& dir, const std::string& source,
+                      const std::string& storedName) {
+    const auto in = dir.openRead(source);
+    if (!in) {
+        if (dir.fileSize(source)) throw FileError(source, "ファイルを読めません。");
+        return;
+    }
+    out.appendRecord(encodeStoredName(storedName), *in, source);
+}
+
+void AppendFolderRecords(ContainerWriter& out, InstallDir& dir, const std::string& folder,
+                         const std::string& storedPrefix) {
+    for (const DirEntry& entry : dir.list(folder + "\\*.*")) {
+        if (entry.isFolder) continue;
+        AppendFileRecord(out, dir, folder + "\\" + entry.name, storedPrefix + "\\" + entry.name);
+    }
+}
+
+void PackPet(const StoreContext& context, const std::string& pet, int status, bool preferPetNames) {
+    InstallDir& dir = context.dir;
+    const PetLayout layout(context.names);
+    // The mail folders travel as a pair, decided by the receive folder.
+    const bool ownMailFolders = preferPetNames && dir.exists(layout.ownName(pet, PetPiece::ReceiveFolder));
+    const auto sourceOf = [&](PetPiece piece) {
+        const std::string own = layout.ownName(pet, piece);
+        const bool fromOwn = piece == PetPiece::ReceiveFolder || piece == PetPiece::SendFolder
+                                 ? ownMailFolders
+                                 : preferPetNames && dir.exists(own);
+        return fromOwn ? own : layout.inPlaceName(piece);
+    };
+
+    ContainerWriter out(dir, PetLayout::containerName(pet), DeriveKey(context.password));
+    for (const PetPiece piece : AllPetPieces) {
+        if (piece == PetPiece::FriendsBook && (status & PetStatusFlags::ShareFriendsBook)) continue;
+        if (piece == PetPiece::Treasures && (status & PetStatusFlags::ShareTreasures)) continue;
+        if (isFolderPiece(piece)) {
+            AppendFolderRecords(out, dir, sourceOf(piece), layout.ownName(pet, piece));
+        } else {
+            AppendFileRecord(out, dir, sourceOf(piece), layout.ownName(pet, piece));
+        }
+    }
+    out.commit();
+}
+
+}  // namespace orvane

@@ -1,0 +1,107 @@
+#include "StoreTestSupport.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "text/Cp932.h"
+
+namespace orvane::test {
+
+StoreTest::StoreTest(HostEdition edition)
+    : names_(FolderNameTable::forEdition(edition)),
+      ini_(pathToUtf8(temp_.fsPath("Orvane.ini"))),
+      registry_(ini_),
+      dir_(openFreshFolder(temp_, "inst")) {}
+
+std::unique_ptr<InstallDir> StoreTest::openFreshFolder(const TempDir& temp, const std::string& name) {
+    temp.makeFolder(name);
+    return openInstallDir(pathToUtf8(temp.fsPath(name)));
+}
+
+std::string StoreTest::installPath() const { return pathToUtf8(temp_.fsPath("inst")); }
+
+void StoreTest::registerPets(const std::vector<std::pair<std::string, int>>& pets, int inPlace) {
+    std::string text = "[PetList]\r\nentry=" + std::to_string(pets.size()) + "\r\n";
+    for (std::size_t i = 0; i < pets.size(); ++i) {
+        text += "Petname" + std::to_string(i) + "=" + pets[i].first + "\r\n";
+        text += "Status" + std::to_string(i) + "=" + std::to_string(pets[i].second) + "\r\n";
+    }
+    text += "[NowPet]\r\nnumber=" + std::to_string(inPlace) + "\r\n";
+    temp_.writeFile("Orvane.ini", cp932(text));
+}
+
+void StoreTest::put(const std::string& name, const std::string& bytes) const {
+    temp_.writeFile("inst\\" + name, bytes);
+}
+
+void StoreTest::putFolder(const std::string& name) const { temp_.makeFolder("inst\\" + name); }
+
+std::string StoreTest::read(const std::string& name) const { return temp_.readFile("inst\\" + name); }
+
+bool StoreTest::has(const std::string& name) const { return temp_.exists("inst\\" + name); }
+
+std::map<std::string, std::string> StoreTest::snapshot() const {
+    std::map<std::string, std::string> entries;
+    const auto root = temp_.fsPath("inst");
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        std::string name = pathToUtf8(entry.path().lexically_relative(root));
+        for (char& c : name) {
+            if (c == '/') c = '\\';
+        }
+        entries[name] = entry.is_directory() ? "<folder>" : read(name);
+    }
+    return entries;
+}
+
+void StoreTest::clearInstallDir() const {
+    for (const auto& entry : std::filesystem::directory_iterator(temp_.fsPath("inst"))) {
+        std::filesystem::remove_all(entry.path());
+    }
+}
+
+std::set<std::string> StoreTest::entriesBesideInstallDir() const {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(temp_.fsPath())) {
+        names.insert(pathToUtf8(entry.path().lexically_relative(temp_.fsPath())));
+    }
+    return names;
+}
+
+std::string handCheckBlock(const PetKey& key, std::size_t containerSize) {
+    std::string block;
+    for (std::size_t i = 0; i < 16; ++i) block.push_back(static_cast<char>(key[i] + (i + 1) * (containerSize % 256)));
+    return block;
+}
+
+std::string handRecord(const PetKey& key, const HandRecord& record) {
+    std::string bytes;
+    bytes.push_back(static_cast<char>(record.storedName.size() + 1));
+    bytes += record.storedName;
+    bytes.push_back('\0');
+    const auto size = static_cast<std::uint32_t>(record.data.size());
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>(size >> shift));
+    for (std::size_t i = 0; i < record.data.size(); ++i) {
+        bytes.push_back(static_cast<char>(static_cast<unsigned char>(record.data[i]) + key[i % 16] + i % 256));
+    }
+    return bytes;
+}
+
+std::string handContainer(const PetKey& key, const std::vector<HandRecord>& records) {
+    std::string body;
+    for (const auto& record : records) body += handRecord(key, record);
+    return handCheckBlock(key, 16 + body.size()) + body;
+}
+
+std::string cp932(const std::string& utf8) {
+    const auto bytes = text::utf8ToCp932(utf8);
+    if (!bytes) throw std::invalid_argument("no cp932 form: " + utf8);
+    return *bytes;
+}
+
+std::string patternedBytes(std::size_t size, unsigned seed) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + seed * 13 + i / 256) & 0xFF);
+    return bytes;
+}
+
+}  // namespace orvane::test

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "TempDir.h"
+#include "app/HostNames.h"
+#include "app/IniFile.h"
+#include "app/PetRegistry.h"
+#include "platform/InstallDir.h"
+#include "store/PetKey.h"
+#include "store/StoreContext.h"
+
+namespace orvane::test {
+
+// A temporary installation directory ("inst") with a settings file beside
+// it, and a StoreContext over both.
+class StoreTest : public ::testing::Test {
+protected:
+    explicit StoreTest(HostEdition edition = HostEdition::Standard);
+
+    // Registers the pets, in order, and names pet `inPlace` in "NowPet".
+    void registerPets(const std::vector<std::pair<std::string, int>>& pets, int inPlace);
+
+    // Names inside the installation directory, "\" between folder and file.
+    void put(const std::string& name, const std::string& bytes = "") const;
+    void putFolder(const std::string& name) const;
+    std::string read(const std::string& name) const;
+    bool has(const std::string& name) const;
+    // Every file and folder with its contents ("<folder>" for folders).
+    std::map<std::string, std::string> snapshot() const;
+    void clearInstallDir() const;
+    // Every name under the temporary folder: the installation directory
+    // and what lies beside it.
+    std::set<std::string> entriesBesideInstallDir() const;
+
+    std::string installPath() const;
+    static std::unique_ptr<InstallDir> openFreshFolder(const TempDir& temp, const std::string& name);
+
+    TempDir temp_;
+    FolderNameTable names_;
+    IniFile ini_;
+    PetRegistry registry_;
+    std::unique_ptr<InstallDir> dir_;
+    std::string password_ = "abcd";
+    StoreContext context_{*dir_, names_, registry_, password_};
+};
+
+// A container laid out by hand from the format: the check block for the
+// final size, then per record n, name, NUL, D and the scrambled bytes.
+// The key is given as bytes, so that nothing here relies on DeriveKey.
+struct HandRecord {
+    std::string storedName;  // cp932
+    std::string data;
+};
+std::string handContainer(const PetKey& key, const std::vector<HandRecord>& records);
+std::string handRecord(const PetKey& key, const HandRecord& record);
+std::string handCheckBlock(const PetKey& key, std::size_t containerSize);
+
+// "abcd", worked through by hand in PetKeyTest.cpp.
+inline constexpr PetKey KeyOfAbcd = {0x7A, 0x86, 0x92, 0x96, 0x9E, 0xB2, 0xC6, 0xC2,
+                                     0xBE, 0xD2, 0xE6, 0xE2, 0xDE, 0xF2, 0x06, 0xC2};
+
+std::string cp932(const std::string& utf8);
+// Bytes 0, 1, 2 ... wrapping at 256, mixed with the seed.
+std::string patternedBytes(std::size_t size, unsigned seed = 0);
+
+}  // namespace orvane::test
