@@ -22,6 +22,7 @@ class ReadStream {
 public:
     virtual ~ReadStream() = default;
     virtual std::size_t read(void* buffer, std::size_t count) = 0;
+    virtual void seek(std::uint64_t offset) = 0;
     virtual std::uint64_t size() = 0;
 };
 

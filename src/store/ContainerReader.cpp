@@ -49,12 +49,18 @@ void ContainerReader::read(void* out, std::size_t count) {
 void ContainerReader::skip(std::uint64_t count) {
     if (count > size_ - position_) damaged();
     position_ += count;
-    while (count > 0) {
-        if (begin_ == end_) refill();
-        const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(count, end_ - begin_));
-        begin_ += take;
-        count -= take;
+    if (count <= end_ - begin_) {
+        begin_ += static_cast<std::size_t>(count);
+        return;
     }
+    begin_ = end_ = 0;
+    in_.seek(position_);
+}
+
+void ContainerReader::rewind() {
+    position_ = 0;
+    begin_ = end_ = 0;
+    in_.seek(0);
 }
 
 CheckBlock ContainerReader::readCheckBlock() {

@@ -30,6 +30,8 @@ public:
     // Exactly count bytes of the current record's data.
     void read(void* out, std::size_t count);
     void skip(std::uint64_t count);
+    // Back to the check block, for a second pass over the same opening.
+    void rewind();
 
     [[noreturn]] void damaged() const;
 

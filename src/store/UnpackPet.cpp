@@ -75,25 +75,20 @@ UnpackResult UnpackPet(const StoreContext& context, const std::string& pet, bool
     const PetLayout layout(context.names);
     const std::string name = PetLayout::containerName(pet);
 
-    std::uint64_t checkedSize = 0;
-    {
-        const auto in = openContainer(dir, name);
-        ContainerReader reader(*in, name);
-        if (!passesCheck(reader, key)) return UnpackResult::WrongPassword;
-        if (!extract) return UnpackResult::Done;
-        // The whole structure and every name, before anything is written.
-        while (const auto record = reader.nextRecord()) {
-            targetOf(reader, layout, pet, *record);
-            reader.skip(record->dataSize);
-        }
-        checkedSize = reader.size();
-    }
-
-    // The second reading checks again as it writes, in case the file
-    // changed in between; only a change that keeps it sound gets through.
     const auto in = openContainer(dir, name);
     ContainerReader reader(*in, name);
-    if (reader.size() != checkedSize || !passesCheck(reader, key)) reader.damaged();
+    if (!passesCheck(reader, key)) return UnpackResult::WrongPassword;
+    if (!extract) return UnpackResult::Done;
+    // The whole structure and every name, before anything is written.
+    while (const auto record = reader.nextRecord()) {
+        targetOf(reader, layout, pet, *record);
+        reader.skip(record->dataSize);
+    }
+
+    // The second pass checks again as it writes, in case the file changed
+    // in between; only a change that keeps it sound gets through.
+    reader.rewind();
+    if (!passesCheck(reader, key)) reader.damaged();
     Extractor extractor(dir, key);
     while (const auto record = reader.nextRecord()) {
         extractor.extract(reader, targetOf(reader, layout, pet, *record), record->dataSize);

@@ -110,6 +110,10 @@ public:
         return static_cast<std::size_t>(got);
     }
 
+    void seek(std::uint64_t offset) override {
+        if (::lseek(fd_.get(), static_cast<off_t>(offset), SEEK_SET) < 0) throwErrno(name_);
+    }
+
     std::uint64_t size() override {
         struct stat st;
         if (::fstat(fd_.get(), &st) != 0) throwErrno(name_);

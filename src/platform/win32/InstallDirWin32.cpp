@@ -60,6 +60,12 @@ public:
         return got;
     }
 
+    void seek(std::uint64_t offset) override {
+        LARGE_INTEGER distance;
+        distance.QuadPart = static_cast<LONGLONG>(offset);
+        if (!::SetFilePointerEx(file_.get(), distance, nullptr, FILE_BEGIN)) throwLastError(name_);
+    }
+
     std::uint64_t size() override {
         LARGE_INTEGER size;
         if (!::GetFileSizeEx(file_.get(), &size)) throwLastError(name_);

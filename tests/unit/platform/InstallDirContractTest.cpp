@@ -372,6 +372,21 @@ TEST_F(InstallDirContract, RemoveFolderRemovesEmptyFoldersOnly) {
     EXPECT_EQ(snapshot(), (Tree{{"full", kFolder}, {"full\\m.ppm", "full\\m.ppm"}, {"file.txt", "file.txt"}}));
 }
 
+TEST_F(InstallDirContract, ReadStreamSeeksBackAndForward) {
+    tmp.writeFile("data.bin", "0123456789");
+    const auto stream = dir->openRead("data.bin");
+    ASSERT_NE(stream, nullptr);
+    char buffer[4] = {};
+    stream->seek(6);
+    ASSERT_EQ(stream->read(buffer, 4), 4u);
+    EXPECT_EQ(std::string(buffer, 4), "6789");
+    stream->seek(1);
+    ASSERT_EQ(stream->read(buffer, 2), 2u);
+    EXPECT_EQ(std::string(buffer, 2), "12");
+    stream->seek(10);
+    EXPECT_EQ(stream->read(buffer, 4), 0u);
+}
+
 TEST_F(InstallDirContract, OpenReadRefusesMissingFilesAndFolders) {
     create({"folder\\"});
     EXPECT_EQ(dir->openRead("missing.bin"), nullptr);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
+#include "ScriptedDir.h"
 #include "StoreTestSupport.h"
 #include "platform/FileError.h"
 #include "store/ContainerErrors.h"
@@ -226,6 +228,18 @@ TEST_F(UnpackPetTest, AnEmptyFileThatCannotBeCreatedIsPassedOver) {
 
     put("P.apd", test::handContainer(test::KeyOfAbcd, {{cp932("P_おともだち帳"), "book"}}));
     EXPECT_THROW(unpack("P"), FileError);
+}
+
+TEST_F(UnpackPetTest, OpensTheContainerOnceAndEachTargetOnce) {
+    put("P.apd", test::handContainer(test::KeyOfAbcd, {{"P.ppc", "pet"},
+                                                       {cp932("P_受信フォルダ\\a.ppm"), test::patternedBytes(70000, 3)},
+                                                       {cp932("P_受信フォルダ\\b.ppm"), "b"}}));
+    test::ScriptedDir scripted(*dir_);
+    const StoreContext scriptedContext{scripted, names_, registry_, password_};
+    ASSERT_EQ(UnpackPet(scriptedContext, "P", true), UnpackResult::Done);
+    EXPECT_EQ(scripted.readOpens, (std::map<std::string, int>{{"P.apd", 1}}));
+    EXPECT_EQ(read("P_受信フォルダ\\a.ppm"), test::patternedBytes(70000, 3));
+    EXPECT_EQ(read("P_受信フォルダ\\b.ppm"), "b");
 }
 
 TEST_F(UnpackPetTest, ExistingFilesAreOverwritten) {
