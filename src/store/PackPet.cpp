@@ -24,17 +24,23 @@ void AppendFolderRecords(ContainerWriter& out, InstallDir& dir, const std::strin
     }
 }
 
-void PackPet(const StoreContext& context, const std::string& pet, int status, bool preferPetNames) {
+namespace {
+
+enum class Sources { HostNames, OwnNamesFirst, OwnNamesOnly };
+
+void pack(const StoreContext& context, const std::string& pet, int status, Sources sources) {
     InstallDir& dir = context.dir;
     const PetLayout layout(context.names);
+    const auto ownExists = [&](PetPiece piece) { return dir.exists(layout.ownName(pet, piece)); };
     // The mail folders travel as a pair, decided by the receive folder.
-    const bool ownMailFolders = preferPetNames && dir.exists(layout.ownName(pet, PetPiece::ReceiveFolder));
+    const bool ownMailFolders = sources == Sources::OwnNamesOnly ||
+                                (sources == Sources::OwnNamesFirst && ownExists(PetPiece::ReceiveFolder));
     const auto sourceOf = [&](PetPiece piece) {
-        const std::string own = layout.ownName(pet, piece);
         const bool fromOwn = piece == PetPiece::ReceiveFolder || piece == PetPiece::SendFolder
                                  ? ownMailFolders
-                                 : preferPetNames && dir.exists(own);
-        return fromOwn ? own : layout.inPlaceName(piece);
+                                 : sources == Sources::OwnNamesOnly ||
+                                       (sources == Sources::OwnNamesFirst && ownExists(piece));
+        return fromOwn ? layout.ownName(pet, piece) : layout.inPlaceName(piece);
     };
 
     ContainerWriter out(dir, PetLayout::containerName(pet), DeriveKey(context.password));
@@ -48,6 +54,16 @@ void PackPet(const StoreContext& context, const std::string& pet, int status, bo
         }
     }
     out.commit();
+}
+
+}  // namespace
+
+void PackPet(const StoreContext& context, const std::string& pet, int status, bool preferPetNames) {
+    pack(context, pet, status, preferPetNames ? Sources::OwnNamesFirst : Sources::HostNames);
+}
+
+void PackStoredPet(const StoreContext& context, const std::string& pet, int status) {
+    pack(context, pet, status, Sources::OwnNamesOnly);
 }
 
 }  // namespace orvane

@@ -17,6 +17,11 @@ namespace orvane {
 // container cannot hold) and then leaves the old container as it was.
 void PackPet(const StoreContext& context, const std::string& pet, int status, bool preferPetNames);
 
+// PackPet for a pet that is not in place: every piece from its own name.
+// The host's names hold another pet's pieces then, which must not end up
+// in this pet's container.
+void PackStoredPet(const StoreContext& context, const std::string& pet, int status);
+
 // One file as one record. A source that does not exist, or is a folder,
 // adds nothing; a file that exists but cannot be opened throws FileError,
 // since its pet's plain pieces are deleted after packing.

@@ -46,10 +46,8 @@ public:
             if (folder != lastFolder_) step.makeFolder(folder);
             lastFolder_ = folder;
         }
-        if (size == 0) {
-            step.createEmptyFile(target);
-            return;
-        }
+        // An empty file that cannot be made is as much a failure as any
+        // other: a caller deletes the container once the pet is unpacked.
         const auto out = dir_.openWrite(target, OpenForWrite::CreateOrTruncate);
         for (std::uint32_t done = 0; done < size;) {
             const std::size_t want = std::min<std::size_t>(chunk_.size(), size - done);

@@ -14,7 +14,7 @@ enum class UnpackResult { Done = 0, WrongPassword = 1 };
 // read and checked: its structure, and that every stored name is one of
 // the pet's own; DamagedContainer otherwise (also for a file shorter than
 // its check block). FileError when the container cannot be opened or a
-// file with data cannot be written. The container is left as it is.
+// file, even an empty one, cannot be written. The container is left as it is.
 UnpackResult UnpackPet(const StoreContext& context, const std::string& pet, bool extract);
 
 }  // namespace orvane

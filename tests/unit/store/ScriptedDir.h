@@ -12,8 +12,27 @@
 
 namespace orvane::test {
 
+// The process dying in the middle of an operation. It derives from nothing
+// the code under test catches, so it unwinds straight to the test.
+struct SimulatedCrash {};
+
+enum class FaultMode {
+    Fail,   // the operation reports failure (or throws FileError); the rest go on
+    Crash,  // SimulatedCrash is thrown and nothing reaches the disk afterwards
+};
+
+struct Fault {
+    std::uint64_t at = 0;  // counted from 1
+    FaultMode mode = FaultMode::Fail;
+};
+
 // A real installation directory with faults on request and a count of the
 // files opened, to test what the store does when the disk lets it down.
+// Every step that changes or reads a file is counted: rename, replace,
+// copy, delete, make and remove folder, open, and each read, write, seek
+// and flush of an open file. Queries (exists, sizes, listings) are not:
+// they change nothing and a crash before one equals a crash before the
+// next counted step.
 class ScriptedDir : public InstallDir {
 public:
     explicit ScriptedDir(InstallDir& real) : real_(real) {}
@@ -23,19 +42,31 @@ public:
     bool failReplace = false;
     std::map<std::string, int> readOpens;
     std::map<std::string, int> writeOpens;
+    std::optional<Fault> fault;
+
+    std::uint64_t operations() const { return operations_; }
+    bool crashed() const { return crashed_; }
+    // Counts one step: false when it is to fail, SimulatedCrash when the
+    // process dies here. After a crash every step fails without a trace,
+    // so that destructors running during the unwinding change nothing.
+    bool step();
 
     bool exists(const std::string& name) override { return real_.exists(name); }
     bool isFolder(const std::string& name) override { return real_.isFolder(name); }
     std::optional<std::uint64_t> fileSize(const std::string& name) override { return real_.fileSize(name); }
     std::vector<DirEntry> list(const std::string& pattern) override { return real_.list(pattern); }
-    bool rename(const std::string& from, const std::string& to) override { return real_.rename(from, to); }
-    bool replace(const std::string& from, const std::string& to) override {
-        return !failReplace && real_.replace(from, to);
+    bool rename(const std::string& from, const std::string& to) override {
+        return step() && real_.rename(from, to);
     }
-    bool copyFile(const std::string& from, const std::string& to) override { return real_.copyFile(from, to); }
-    bool deleteFile(const std::string& name) override { return real_.deleteFile(name); }
-    bool makeFolder(const std::string& name) override { return real_.makeFolder(name); }
-    bool removeFolder(const std::string& name) override { return real_.removeFolder(name); }
+    bool replace(const std::string& from, const std::string& to) override {
+        return step() && !failReplace && real_.replace(from, to);
+    }
+    bool copyFile(const std::string& from, const std::string& to) override {
+        return step() && real_.copyFile(from, to);
+    }
+    bool deleteFile(const std::string& name) override { return step() && real_.deleteFile(name); }
+    bool makeFolder(const std::string& name) override { return step() && real_.makeFolder(name); }
+    bool removeFolder(const std::string& name) override { return step() && real_.removeFolder(name); }
     std::unique_ptr<ReadStream> openRead(const std::string& name) override;
     std::unique_ptr<WriteStream> openWrite(const std::string& name, OpenForWrite mode) override;
     std::string path() const override { return real_.path(); }
@@ -43,6 +74,8 @@ public:
 private:
     InstallDir& real_;
     std::uint64_t written_ = 0;
+    std::uint64_t operations_ = 0;
+    bool crashed_ = false;
 };
 
 }  // namespace orvane::test

@@ -1,0 +1,9 @@
+#include "store/PetMessages.h"
+
+namespace orvane::petmessage {
+
+void showError(Prompts& prompts, std::string_view text, MessageIcon icon) {
+    prompts.showMessage(std::string(text), std::string(ErrorTitle), icon);
+}
+
+}  // namespace orvane::petmessage

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/Prompts.h"
+
+// What the pet maintenance operations tell the user, word for word.
+namespace orvane::petmessage {
+
+inline constexpr std::string_view ErrorTitle = "エラー";
+inline constexpr std::string_view WarningTitle = "警告";
+
+inline constexpr std::string_view NoName = "名前が設定されていません。";
+inline constexpr std::string_view ReservedName = "この名前は予約されています。";
+inline constexpr std::string_view ForbiddenCharacterOnAdd = "ペットの名前に次の文字はつかえません。";
+inline constexpr std::string_view ForbiddenCharacterOnChange = "ペットの名前に以下の文字はつかえません。";
+// The second line of the forbidden-character message: six full-width
+// spaces, then the characters a pet name must not contain.
+inline constexpr std::string_view ForbiddenCharacterList = "　　　　　　\\ / : ; , * ? \" < > |";
+inline constexpr std::string_view UnusableCharacter = "ペットの名前に使えない文字が含まれています。";
+inline constexpr std::string_view NameTooLong = "ペットの名前が長すぎます。";
+inline constexpr std::string_view DuplicateName = "既に同じ名前のペットが存在します。";
+inline constexpr std::string_view WrongPassword = "パスワードが不正です。";
+inline constexpr std::string_view DiscardQuestion = "を捨てますか?\n捨てると二度と帰ってきません。";
+
+// A refusal: title "エラー", the error icon unless `icon` says otherwise.
+void showError(Prompts& prompts, std::string_view text, MessageIcon icon = MessageIcon::Error);
+
+}  // namespace orvane::petmessage

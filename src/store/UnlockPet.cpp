@@ -1,0 +1,20 @@
+#include "store/UnlockPet.h"
+
+#include "store/PetMessages.h"
+#include "store/UnpackPet.h"
+
+namespace orvane {
+
+std::optional<std::string> UnlockPet(const StoreContext& context, Prompts& prompts, const std::string& pet,
+                                     bool extract) {
+    auto password = prompts.askPassword();
+    if (!password) return std::nullopt;
+    const StoreContext withPassword{context.dir, context.names, context.registry, *password};
+    if (UnpackPet(withPassword, pet, extract) == UnpackResult::WrongPassword) {
+        petmessage::showError(prompts, petmessage::WrongPassword);
+        return std::nullopt;
+    }
+    return password;
+}
+
+}  // namespace orvane
