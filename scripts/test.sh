@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds both presets, runs the
-# native unit tests, then the same unit tests under Wine in a temporary
-# prefix that is removed afterwards. Ends with CTest's summary.
+# native unit tests, then the same unit tests and the end-to-end tests under
+# Wine in a temporary prefix that is removed afterwards. Ends with CTest's
+# summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,4 +22,8 @@ WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/orvane-wine.XXXXXX")
 export WINEPREFIX
 trap 'wine_prefix_remove "$WINEPREFIX"' EXIT
 wine_prefix_create "$WINEPREFIX"
-ctest --preset windows -j2
+# The end-to-end tests draw windows: a virtual screen for them. Each leaves
+# a screenshot of the dialogs it opened.
+rm -rf build/windows/e2e-screenshots
+echo "== screenshots of the end-to-end tests: build/windows/e2e-screenshots/"
+wine_under_xvfb ctest --preset windows -j2

@@ -12,7 +12,44 @@ wine_prefix_create() {
   local dir=$1
   mkdir -p "$dir"
   WINEPREFIX=$dir timeout 180 wineboot -i >/dev/null 2>&1
+  wine_prefix_configure "$dir"
   WINEPREFIX=$dir timeout 60 wineserver -w
+}
+
+# wine_prefix_configure DIR: settings for windows that are drawn and shot.
+# The dialogs ask for "ＭＳ Ｐゴシック" (message boxes for "MS UI Gothic"):
+# both map to the IPA font, so Japanese text is readable. Managed=N makes
+# Wine draw frames itself at the requested position, as there is no window
+# manager under Xvfb.
+wine_prefix_configure() {
+  local dir=$1 face
+  for face in "ＭＳ Ｐゴシック" "MS UI Gothic"; do
+    WINEPREFIX=$dir timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+      /v "$face" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+  done
+  WINEPREFIX=$dir timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' \
+    /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  # The caption buttons are drawn with Wine's Marlett, which Wine here finds
+  # only in the prefix's own font folder.
+  if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$dir/drive_c/windows/Fonts/"
+  fi
+}
+
+# wine_under_xvfb COMMAND...: runs the command on a virtual screen, for
+# programs that draw windows. Meanwhile the wineserver of WINEPREFIX and
+# Wine's background services stay up, started once beforehand with their
+# output going nowhere: each Wine program then starts fast, none races a
+# wineserver that is quitting ("recvmsg: connection reset"), and no service
+# holds on to the output of the program that happened to start it. At the
+# end every Wine process of the prefix is ended, before the screen goes.
+wine_under_xvfb() {
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    wineserver -p
+    timeout 60 wine cmd /c exit >/dev/null 2>&1 </dev/null
+    "$@"; status=$?
+    wineserver -k 2>/dev/null
+    exit $status' wine_under_xvfb "$@"
 }
 
 # wine_prefix_end DIR: end every process of the prefix in DIR.

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/HostProcess.h"
+#include "platform/win32/HostWindowsWin32.h"
+#include "session/TrayIcon.h"
+#include "ui/Win32Prompts.h"
+
+namespace orvane {
+
+class PetApp;
+
+// One host session of the main window: the launch (unpack, swap-in, start
+// the host, hide, wait for its main window, tray icon, watch), the watch
+// timer, and the handling of the host's end.
+class HostSession {
+public:
+    static constexpr UINT_PTR WatchTimer = 1;
+    static constexpr UINT WatchPeriodMs = 1000;
+
+    // showMainWindow brings the hidden main window back when a launch did
+    // not get the host going.
+    HostSession(PetApp& app, HWND mainWindow, HICON trayIcon, std::function<void()> showMainWindow);
+
+    // Launches pet `number` named `pet`. True when the host's main window
+    // was found and the session runs; false when the launch stopped (the
+    // user has been told why, or cancelled) and the main window is shown.
+    bool launch(int number, const std::string& pet);
+    // A tick of the watch timer: asks the main window to close once the
+    // host's main window has gone (its title reads as empty).
+    void watchTick();
+    // The end of a session: waits for the host process, removes the icon
+    // and packs an encrypted pet back into its container.
+    void end();
+
+    bool running() const { return running_; }
+    void restoreTrayIcon() { trayIcon_.restore(); }
+    // The host's main window while a session runs; 0 otherwise.
+    WindowId hostMainWindow() const { return hostMainWindow_; }
+
+    // The commands of the icon's action menu and of the pet switch.
+    // Closes the host's main window and returns once it has handled that.
+    void closeHost();
+    // Asks the main window and then the host to close.
+    void requestExit();
+    void backup();
+    void forcedReturn();
+
+private:
+    void hostDidNotStart();
+
+    PetApp& app_;
+    HWND mainWindow_;
+    std::function<void()> showMainWindow_;
+    win32::Win32HostWindows hostWindows_;
+    ui::Win32Prompts prompts_;
+    TrayIcon trayIcon_;
+    std::unique_ptr<HostProcess> hostProcess_;
+    WindowId hostMainWindow_ = 0;
+    bool running_ = false;
+    int currentPetStatus_ = 0;
+    std::string pet_;
+};
+
+}  // namespace orvane
