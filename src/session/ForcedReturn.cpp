@@ -4,12 +4,12 @@
 
 #include "app/HostNames.h"
 #include "session/LocalTimeArithmetic.h"
+#include "store/PetMessages.h"
 
 namespace orvane {
 
 namespace {
 
-constexpr const char* ErrorTitle = "エラー";
 constexpr const char* NotNowMessage = "現在この機能は使えません。";
 constexpr const char* NoRightMessage =
     "強制帰還には時計を変更する権限が必要です。\n管理者として実行してください。";
@@ -72,19 +72,19 @@ ForcedReturnResult ForcedReturn(const ForcedReturnPorts& ports, WindowId hostMai
     const WindowId statusLine = findStatusLine(ports.windows, hostMainWindow);
     if (statusLine == 0) return ForcedReturnResult::NoStatusLine;
     if (!reportsErrand(ports.windows.text(statusLine))) {
-        ports.prompts.showMessage(NotNowMessage, ErrorTitle, MessageIcon::Error);
+        petmessage::showError(ports.prompts, NotNowMessage);
         return ForcedReturnResult::NotOnErrand;
     }
 
     // Without the right to set the clock the host would only see Ctrl+M
     // on the wrong day.
     if (!ports.clock.acquireRightToSet()) {
-        ports.prompts.showMessage(NoRightMessage, ErrorTitle, MessageIcon::Error);
+        petmessage::showError(ports.prompts, NoRightMessage);
         return ForcedReturnResult::NoRightToSetClock;
     }
     const ClockMovedAhead aheadForNow(ports.clock, ports.stopwatch);
     if (!aheadForNow.moved()) {
-        ports.prompts.showMessage(NoRightMessage, ErrorTitle, MessageIcon::Error);
+        petmessage::showError(ports.prompts, NoRightMessage);
         return ForcedReturnResult::NoRightToSetClock;
     }
     ports.keyboard.typeControlM();

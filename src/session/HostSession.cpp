@@ -10,6 +10,7 @@
 #include "session/HostWait.h"
 #include "session/PetPreparation.h"
 #include "store/EncryptedSession.h"
+#include "store/PetMessages.h"
 #include "ui/MessageBoxes.h"
 
 namespace orvane {
@@ -50,7 +51,7 @@ bool HostSession::launch(int number, const std::string& pet) {
 
 void HostSession::hostDidNotStart() {
     showMainWindow_();
-    ui::showMessageBox(mainWindow_, HostNotStartedMessage, ErrorTitle, MB_OK | MB_ICONERROR);
+    ui::showMessageBox(mainWindow_, HostNotStartedMessage, petmessage::ErrorTitle, MB_OK | MB_ICONERROR);
     // The pet stays swapped in. An encrypted one goes back into its
     // container, unless a slow host may still be starting on its files.
     const bool hostGone = !hostProcess_ || hostProcess_->waitForEnd(std::chrono::milliseconds(0));

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "ScriptedPrompts.h"
 #include "StoreTestSupport.h"
 #include "platform/FileError.h"
 #include "session/PetPreparation.h"
@@ -13,38 +15,8 @@
 namespace orvane {
 namespace {
 
-struct ShownMessage {
-    std::string text;
-    std::string title;
-    MessageIcon icon;
-    bool operator==(const ShownMessage&) const = default;
-};
-
-// Answers the password dialog from a script. Like the program's own
-// prompts, it leaves a confirmed password in the application's buffer.
-class ScriptedPrompts : public Prompts {
-public:
-    ScriptedPrompts(std::string& currentPassword, std::optional<std::string> answer)
-        : currentPassword_(currentPassword), answer_(std::move(answer)) {}
-
-    std::optional<std::string> askPassword() override {
-        ++asked;
-        if (answer_) currentPassword_ = *answer_;
-        return answer_;
-    }
-    MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
-                              MessageButtons) override {
-        messages.push_back({text, title, icon});
-        return MessageAnswer::Ok;
-    }
-
-    int asked = 0;
-    std::vector<ShownMessage> messages;
-
-private:
-    std::string& currentPassword_;
-    std::optional<std::string> answer_;
-};
+using test::ScriptedPrompts;
+using test::ShownMessage;
 
 class PetPreparationTest : public test::StoreTest {
 protected:
@@ -65,10 +37,10 @@ TEST_F(PetPreparationTest, APlainPetIsSwappedInWithoutAPassword) {
     registerPets({{"A", 7}, {"B", 6}}, 0);
     put("Velmora設定.ppc", "a-pet");
     put("B.ppc", "b-pet");
-    ScriptedPrompts prompts(password_, std::nullopt);
+    ScriptedPrompts prompts;
 
     EXPECT_EQ(preparePetForLaunch(context_, prompts, 1, "B"), 6);
-    EXPECT_EQ(prompts.asked, 0);
+    EXPECT_EQ(prompts.passwordsAsked, 0);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(read("Velmora設定.ppc"), "b-pet");
     EXPECT_EQ(read("A.ppc"), "a-pet");
@@ -78,10 +50,11 @@ TEST_F(PetPreparationTest, APlainPetIsSwappedInWithoutAPassword) {
 TEST_F(PetPreparationTest, AnEncryptedPetIsUnpackedWithTheGivenPasswordAndSwappedIn) {
     placeAWithPInContainer();
     password_ = "something else";
-    ScriptedPrompts prompts(password_, "abcd");
+    ScriptedPrompts prompts;
+    prompts.passwords = {"abcd"};
 
     EXPECT_EQ(preparePetForLaunch(context_, prompts, 1, "P"), 11);
-    EXPECT_EQ(prompts.asked, 1);
+    EXPECT_EQ(prompts.passwordsAsked, 1);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(read("Velmora設定.ppc"), "p-pet");
     EXPECT_EQ(read("A.ppc"), "a-pet");
@@ -89,8 +62,8 @@ TEST_F(PetPreparationTest, AnEncryptedPetIsUnpackedWithTheGivenPasswordAndSwappe
 }
 
 TEST_F(PetPreparationTest, AStoppedLaunchChangesNothing) {
-    const ShownMessage wrongPassword{"パスワードが不正です。", "エラー", MessageIcon::Error};
-    const ShownMessage damaged{DamagedContainerMessage, "エラー", MessageIcon::Error};
+    const ShownMessage wrongPassword{"パスワードが不正です。", "エラー", MessageIcon::Error, MessageButtons::Ok};
+    const ShownMessage damaged{DamagedContainerMessage, "エラー", MessageIcon::Error, MessageButtons::Ok};
     const struct {
         const char* what;
         std::optional<std::string> answer;
@@ -109,12 +82,39 @@ TEST_F(PetPreparationTest, AStoppedLaunchChangesNothing) {
         // A true check block, but a stored name that is not one of P's own.
         if (c.damageContainer) put("P.apd", test::handContainer(test::KeyOfAbcd, {{"P.ppc", "pet"}, {"Q.ppc", "evil"}}));
         const auto before = snapshot();
-        ScriptedPrompts prompts(password_, c.answer);
+        ScriptedPrompts prompts;
+        prompts.passwords = {c.answer};
 
         EXPECT_EQ(preparePetForLaunch(context_, prompts, 1, "P"), std::nullopt);
         EXPECT_EQ(prompts.messages, c.messages);
         EXPECT_EQ(snapshot(), before);
         EXPECT_EQ(registry_.petInPlace(), 0);
+    }
+}
+
+TEST_F(PetPreparationTest, AnEncryptedPetWithoutContainerOrPasswordIsGivenOne) {
+    registerPets({{"A", 7}, {"N", 11}}, 0);
+    put("Velmora設定.ppc", "a-pet");
+    const struct {
+        const char* what;
+        std::string currentPassword;
+        std::deque<std::optional<std::string>> answers;
+        std::optional<int> result;
+        int asked;
+    } cases[] = {
+        {"password typed when the pet was added", "abcd", {}, 11, 0},
+        {"no password yet: asked", "", {"wxyz"}, 11, 1},
+        {"no password yet: cancelled", "", {std::nullopt}, std::nullopt, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        registry_.setPetInPlace(0);
+        password_ = c.currentPassword;
+        ScriptedPrompts prompts;
+        prompts.passwords = c.answers;
+        EXPECT_EQ(preparePetForLaunch(context_, prompts, 1, "N"), c.result);
+        EXPECT_EQ(prompts.passwordsAsked, c.asked);
+        EXPECT_EQ(registry_.petInPlace(), c.result ? 1 : 0);
     }
 }
 
