@@ -7,7 +7,7 @@
 #include "app/IniFile.h"
 #include "app/PetRegistry.h"
 #include "platform/InstallDir.h"
-#include "platform/win32/OwnedHandles.h"
+#include "platform/win32/WinHandle.h"
 #include "store/StoreContext.h"
 
 namespace orvane {

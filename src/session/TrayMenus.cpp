@@ -1,7 +1,7 @@
 #include "session/TrayMenus.h"
 
 #include "platform/win32/CheckedWide.h"
-#include "platform/win32/UserHandles.h"
+#include "platform/win32/WinHandle.h"
 #include "resource.h"
 #include "session/TrayCommands.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/UserHandles.h"
+#include "platform/win32/WinHandle.h"
 #include "ui/Dialog.h"
 
 namespace orvane::ui {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/OwnedHandles.h"
+#include "platform/win32/WinHandle.h"
 #include "session/HostSession.h"
 #include "ui/Dialog.h"
 #include "ui/Placement.h"

@@ -7,7 +7,7 @@
 #include "platform/InstallDir.h"
 #include "platform/win32/CheckedWide.h"
 #include "platform/win32/LocalMachineRegistry.h"
-#include "platform/win32/OwnedHandles.h"
+#include "platform/win32/WinHandle.h"
 #include "platform/win32/PathStatus.h"
 #include "resource.h"
 #include "store/PetLayout.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform/win32/OwnedHandles.h"
+#include "platform/win32/WinHandle.h"
 #include "platform/win32/WideString.h"
 
 namespace orvane::win32 {

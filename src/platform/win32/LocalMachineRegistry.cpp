@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/win32/OwnedHandles.h"
+#include "platform/win32/WinHandle.h"
 #include "platform/win32/WideString.h"
 
 namespace orvane::win32 {

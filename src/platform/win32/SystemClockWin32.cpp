@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/OwnedHandles.h"
+#include "platform/win32/WinHandle.h"
 
 namespace orvane::win32 {
 
