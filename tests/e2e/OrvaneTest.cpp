@@ -185,4 +185,18 @@ void OrvaneTest::screenshot(HWND window, const std::string& name) const {
     EXPECT_TRUE(saveWindowShot(window, folder + L"\\" + wide(name) + L".png")) << "screenshot " << name;
 }
 
+std::wstring OrvaneTest::acknowledgeBox(const ChildProcess& process, const wchar_t* title,
+                                        const std::string& shot) const {
+    HWND box = waitForDialog(process, title);
+    if (!box) {
+        ADD_FAILURE() << "no message box titled " << shot;
+        return {};
+    }
+    const std::wstring text = staticTexts(box);
+    screenshot(box, shot);
+    click(controlOf(box, IDOK));
+    if (!waitUntil([&] { return !IsWindow(box); })) ADD_FAILURE() << "the box " << shot << " stays open";
+    return text;
+}
+
 }  // namespace orvane::e2e

@@ -76,6 +76,10 @@ protected:
 
     // "<name>.png" in the screenshot folder of the build tree.
     void screenshot(HWND window, const std::string& name) const;
+    // Waits for the process's message box with that title, saves its
+    // screenshot under the name and presses OK. Its text; a failure and ""
+    // when no box came or it did not close.
+    std::wstring acknowledgeBox(const ChildProcess& process, const wchar_t* title, const std::string& shot) const;
 
 private:
     std::wstring programFolder() const;

@@ -59,6 +59,14 @@ void selectComboItem(HWND combo, int index) { sendBounded(combo, CB_SETCURSEL, s
 
 std::vector<std::wstring> listItems(HWND list) { return itemsOf(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
 
+void chooseListItem(HWND list, int index) {
+    sendBounded(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    sendBounded(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                reinterpret_cast<LPARAM>(list));
+}
+
+bool isChecked(HWND button) { return sendBounded(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
 std::wstring staticTexts(HWND window) {
     std::wstring texts;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

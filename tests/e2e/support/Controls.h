@@ -24,6 +24,11 @@ int comboSelection(HWND combo);
 void selectComboItem(HWND combo, int index);
 
 std::vector<std::wstring> listItems(HWND list);
+// Selects as a user's click would: the dialog is told of the change, which
+// the selection message alone does not do.
+void chooseListItem(HWND list, int index);
+
+bool isChecked(HWND button);
 
 // The texts of a window's static controls, in creation order, empty ones
 // left out: a message box's message.
