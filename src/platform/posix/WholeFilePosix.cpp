@@ -1,4 +1,5 @@
 #include "platform/WholeFile.h"
+#include "platform/WholeFileRead.h"
 
 #include <cerrno>
 #include <string>
@@ -32,27 +33,6 @@ private:
     int fd_;
 };
 
-enum class ReadOutcome { Read, Missing, Failed };
-
-ReadOutcome readInto(const std::string& fullPath, std::string& bytes) {
-    FileDescriptor fd(::open(fullPath.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.valid())
-        return errno == ENOENT || errno == ENOTDIR ? ReadOutcome::Missing : ReadOutcome::Failed;
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadOutcome::Failed;
-
-    bytes.clear();
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-        if (got == 0) return ReadOutcome::Read;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return ReadOutcome::Failed;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-}
 
 bool writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
@@ -83,20 +63,24 @@ bool writeTemporary(const std::string& tempPath, const std::string& bytes) {
 
 }  // namespace
 
-std::optional<std::string> readWholeFile(const std::string& fullPath) {
-    std::string bytes;
-    if (readInto(fullPath, bytes) != ReadOutcome::Read) return std::nullopt;
-    return bytes;
-}
+ReadOutcome readWholeFileInto(const std::string& fullPath, std::string& bytes) {
+    FileDescriptor fd(::open(fullPath.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid())
+        return errno == ENOENT || errno == ENOTDIR ? ReadOutcome::Missing : ReadOutcome::Failed;
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadOutcome::Failed;
 
-std::optional<std::string> readWholeFileOrEmpty(const std::string& fullPath) {
-    std::string bytes;
-    switch (readInto(fullPath, bytes)) {
-    case ReadOutcome::Read: return bytes;
-    case ReadOutcome::Missing: return std::string();
-    case ReadOutcome::Failed: break;
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got == 0) return ReadOutcome::Read;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return ReadOutcome::Failed;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
     }
-    return std::nullopt;
 }
 
 bool replaceWholeFile(const std::string& fullPath, const std::string& bytes) {

@@ -1,4 +1,5 @@
 #include "platform/WholeFile.h"
+#include "platform/WholeFileRead.h"
 
 #include <windows.h>
 
@@ -13,28 +14,6 @@ namespace {
 
 using win32::toWide;
 
-enum class ReadOutcome { Read, Missing, Failed };
-
-ReadOutcome readInto(const std::string& fullPath, std::string& bytes) {
-    const auto path = toWide(fullPath);
-    if (!path) return ReadOutcome::Failed;
-    const auto file = win32::ownFileHandle(
-        ::CreateFileW(path->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        const DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadOutcome::Missing
-                                                                              : ReadOutcome::Failed;
-    }
-    bytes.clear();
-    char buffer[65536];
-    for (;;) {
-        DWORD got = 0;
-        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return ReadOutcome::Failed;
-        if (got == 0) return ReadOutcome::Read;
-        bytes.append(buffer, got);
-    }
-}
 
 bool writeTemporary(const std::wstring& tempPath, const std::string& bytes) {
     auto file = win32::ownFileHandle(::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr,
@@ -55,20 +34,25 @@ bool writeTemporary(const std::wstring& tempPath, const std::string& bytes) {
 
 }  // namespace
 
-std::optional<std::string> readWholeFile(const std::string& fullPath) {
-    std::string bytes;
-    if (readInto(fullPath, bytes) != ReadOutcome::Read) return std::nullopt;
-    return bytes;
-}
-
-std::optional<std::string> readWholeFileOrEmpty(const std::string& fullPath) {
-    std::string bytes;
-    switch (readInto(fullPath, bytes)) {
-    case ReadOutcome::Read: return bytes;
-    case ReadOutcome::Missing: return std::string();
-    case ReadOutcome::Failed: break;
+ReadOutcome readWholeFileInto(const std::string& fullPath, std::string& bytes) {
+    const auto path = toWide(fullPath);
+    if (!path) return ReadOutcome::Failed;
+    const auto file = win32::ownFileHandle(
+        ::CreateFileW(path->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadOutcome::Missing
+                                                                              : ReadOutcome::Failed;
     }
-    return std::nullopt;
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return ReadOutcome::Failed;
+        if (got == 0) return ReadOutcome::Read;
+        bytes.append(buffer, got);
+    }
 }
 
 bool replaceWholeFile(const std::string& fullPath, const std::string& bytes) {
