@@ -1,6 +1,7 @@
 #include "import/MailImport.h"
 
 #include "store/BestEffort.h"
+#include "store/PetMessages.h"
 
 namespace orvane {
 
@@ -38,7 +39,8 @@ bool isFile(InstallDir& dir, const std::string& name) { return dir.fileSize(name
 
 ImportOutcome tell(Prompts& prompts, ImportOutcome outcome, const std::string& text) {
     const bool done = outcome == ImportOutcome::Imported;
-    prompts.showMessage(text, done ? "完了" : "エラー", done ? MessageIcon::Information : MessageIcon::Error);
+    prompts.showMessage(text, std::string(done ? petmessage::DoneTitle : petmessage::ErrorTitle),
+                        done ? MessageIcon::Information : MessageIcon::Error);
     return outcome;
 }
 

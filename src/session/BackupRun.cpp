@@ -8,6 +8,7 @@
 #include "session/BackupCopies.h"
 #include "store/BestEffort.h"
 #include "store/PetLayout.h"
+#include "store/PetMessages.h"
 #include "store/RemoveFolder.h"
 
 namespace orvane {
@@ -62,11 +63,11 @@ void report(Prompts& prompts, const BackupResult& result) {
     if (!result.folderMade) {
         std::string text = "バックアップフォルダ「";
         text.append(result.folder).append("」を作成できません。");
-        prompts.showMessage(text, "エラー", MessageIcon::Error);
+        petmessage::showError(prompts, text);
         return;
     }
     if (result.failedCopies.empty()) {
-        prompts.showMessage("バックアップを作成しました。", "完了", MessageIcon::Information);
+        prompts.showMessage("バックアップを作成しました。", std::string(petmessage::DoneTitle), MessageIcon::Information);
         return;
     }
     std::string text = "バックアップを作成しましたが、次のファイルはコピーできませんでした。";
@@ -76,7 +77,7 @@ void report(Prompts& prompts, const BackupResult& result) {
     if (result.failedCopies.size() > FailuresNamed) {
         text.append("\nほか ").append(std::to_string(result.failedCopies.size() - FailuresNamed)).append(" 件");
     }
-    prompts.showMessage(text, "エラー", MessageIcon::Error);
+    petmessage::showError(prompts, text);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ namespace orvane::petmessage {
 
 inline constexpr std::string_view ErrorTitle = "エラー";
 inline constexpr std::string_view WarningTitle = "警告";
+inline constexpr std::string_view DoneTitle = "完了";
 
 inline constexpr std::string_view NoName = "名前が設定されていません。";
 inline constexpr std::string_view ReservedName = "この名前は予約されています。";

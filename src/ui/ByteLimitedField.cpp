@@ -3,14 +3,13 @@
 #include <optional>
 
 #include "platform/win32/CheckedWide.h"
+#include "store/PetMessages.h"
 #include "ui/ByteLimitedInput.h"
 #include "ui/MessageBoxes.h"
 
 namespace orvane::ui {
 
 namespace {
-
-constexpr const char* ErrorTitle = "エラー";
 
 // nullopt when the control holds text that is not valid UTF-16 (a lone
 // surrogate typed or pasted).
@@ -58,7 +57,7 @@ bool ByteLimitedField::edited() {
         ::SendMessageW(control_, EM_SETSEL, edit.caret, static_cast<LPARAM>(edit.caret));
     }
     if (edit.refusedCharacters) {
-        showMessageBox(::GetParent(control_), refusedMessage_, ErrorTitle, MB_OK | MB_ICONERROR);
+        showMessageBox(::GetParent(control_), refusedMessage_, petmessage::ErrorTitle, MB_OK | MB_ICONERROR);
     } else if (edit.cutAtLimit) {
         ::MessageBeep(MB_OK);
     }

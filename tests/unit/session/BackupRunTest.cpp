@@ -18,16 +18,6 @@ const std::string Folder = "20020305090704";
 
 class BackupRunTest : public test::StoreTest {
 protected:
-    void putAll(const Entries& entries) const {
-        for (const auto& [name, bytes] : entries) {
-            if (bytes == "<folder>") {
-                putFolder(name);
-            } else {
-                put(name, bytes);
-            }
-        }
-    }
-
     BackupResult backUp(HostEdition edition, int currentPetStatus, const std::string& settingsFile) {
         const FolderNameTable names = FolderNameTable::forEdition(edition);
         const std::string executable(edition == HostEdition::Kids ? host::KidsExecutable : host::StandardExecutable);

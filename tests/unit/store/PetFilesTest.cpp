@@ -11,18 +11,7 @@ namespace {
 
 using Entries = std::map<std::string, std::string>;
 
-class PetFilesTest : public test::StoreTest {
-protected:
-    void putAll(const Entries& entries) {
-        for (const auto& [name, bytes] : entries) {
-            if (bytes == "<folder>") {
-                putFolder(name);
-            } else {
-                put(name, bytes);
-            }
-        }
-    }
-};
+using PetFilesTest = test::StoreTest;
 
 const Entries HostPieces = {
     {"Velmora設定.ppc", "in place"}, {"Velmora設定.bak", "in place bak"}, {"おともだち帳", "book in place"},

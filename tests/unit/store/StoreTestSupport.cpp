@@ -36,6 +36,16 @@ void StoreTest::put(const std::string& name, const std::string& bytes) const {
 
 void StoreTest::putFolder(const std::string& name) const { temp_.makeFolder("inst\\" + name); }
 
+void StoreTest::putAll(const std::map<std::string, std::string>& entries) const {
+    for (const auto& [name, bytes] : entries) {
+        if (bytes == "<folder>") {
+            putFolder(name);
+        } else {
+            put(name, bytes);
+        }
+    }
+}
+
 std::string StoreTest::read(const std::string& name) const { return temp_.readFile("inst\\" + name); }
 
 bool StoreTest::has(const std::string& name) const { return temp_.exists("inst\\" + name); }

@@ -31,6 +31,8 @@ protected:
     // Names inside the installation directory, "\" between folder and file.
     void put(const std::string& name, const std::string& bytes = "") const;
     void putFolder(const std::string& name) const;
+    // Puts every entry: a folder for "<folder>", else a file with those bytes.
+    void putAll(const std::map<std::string, std::string>& entries) const;
     std::string read(const std::string& name) const;
     bool has(const std::string& name) const;
     // Every file and folder with its contents ("<folder>" for folders).

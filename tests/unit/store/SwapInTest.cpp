@@ -30,15 +30,6 @@ protected:
         put("Velmora.exe");
     }
 
-    void putAll(const Entries& entries) {
-        for (const auto& [name, bytes] : entries) {
-            if (bytes == "<folder>") {
-                putFolder(name);
-            } else {
-                put(name, bytes);
-            }
-        }
-    }
 };
 
 TEST_F(SwapInTest, StoresThePetInPlaceAndBringsTheChosenOneIn) {
