@@ -271,23 +271,60 @@ int IniFile::readInt(const std::string& section, const std::string& key, int fal
     return readInt(section, key).value_or(fallback);
 }
 
+IniChanges& IniChanges::setText(const std::string& section, const std::string& key, const std::string& value) {
+    changes_.push_back({section, key, value});
+    return *this;
+}
+
+IniChanges& IniChanges::setInt(const std::string& section, const std::string& key, int value) {
+    return setText(section, key, std::to_string(value));
+}
+
+IniChanges& IniChanges::removeKey(const std::string& section, const std::string& key) {
+    changes_.push_back({section, key, std::nullopt});
+    return *this;
+}
+
 bool IniFile::writeText(const std::string& section, const std::string& key, const std::string& value) {
-    const auto rawSection = encodeSection(section);
-    const auto rawKey = encodeKey(key);
-    const auto rawValue = text::utf8ToCp932(value);
-    if (!rawSection || !rawKey || !rawValue || hasLineBreak(*rawValue)) return false;
-    return rewrite([&](const std::string& bytes) { return withValue(bytes, *rawSection, *rawKey, *rawValue); });
+    return apply(IniChanges().setText(section, key, value));
 }
 
 bool IniFile::writeInt(const std::string& section, const std::string& key, int value) {
-    return writeText(section, key, std::to_string(value));
+    return apply(IniChanges().setInt(section, key, value));
 }
 
 bool IniFile::removeKey(const std::string& section, const std::string& key) {
-    const auto rawSection = encodeSection(section);
-    const auto rawKey = encodeKey(key);
-    if (!rawSection || !rawKey) return false;
-    return rewrite([&](const std::string& bytes) { return withoutKey(bytes, *rawSection, *rawKey); });
+    return apply(IniChanges().removeKey(section, key));
+}
+
+bool IniFile::apply(const IniChanges& changes) {
+    struct Raw {
+        std::string section;
+        std::string key;
+        std::optional<std::string> value;
+    };
+    // Everything is encoded before the file is touched: one change that
+    // cannot be stored stops them all.
+    std::vector<Raw> raw;
+    for (const IniChanges::Change& change : changes.changes()) {
+        auto rawSection = encodeSection(change.section);
+        auto rawKey = encodeKey(change.key);
+        if (!rawSection || !rawKey) return false;
+        std::optional<std::string> rawValue;
+        if (change.value) {
+            rawValue = text::utf8ToCp932(*change.value);
+            if (!rawValue || hasLineBreak(*rawValue)) return false;
+        }
+        raw.push_back({std::move(*rawSection), std::move(*rawKey), std::move(rawValue)});
+    }
+    return rewrite([&](const std::string& bytes) {
+        std::string result = bytes;
+        for (const Raw& change : raw) {
+            result = change.value ? withValue(result, change.section, change.key, *change.value)
+                                  : withoutKey(result, change.section, change.key);
+        }
+        return result;
+    });
 }
 
 bool IniFile::rewrite(const std::function<std::string(const std::string&)>& change) {

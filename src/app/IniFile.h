@@ -3,8 +3,28 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orvane {
+
+// Changes of several keys that are written together, in one rewrite of the
+// settings file: either all of them reach the disk or none does.
+class IniChanges {
+public:
+    IniChanges& setText(const std::string& section, const std::string& key, const std::string& value);
+    IniChanges& setInt(const std::string& section, const std::string& key, int value);
+    IniChanges& removeKey(const std::string& section, const std::string& key);
+
+    struct Change {
+        std::string section;
+        std::string key;
+        std::optional<std::string> value;  // nullopt removes the key
+    };
+    const std::vector<Change>& changes() const { return changes_; }
+
+private:
+    std::vector<Change> changes_;
+};
 
 // The settings file "Orvane.ini": sections in brackets and key=value lines,
 // stored in cp932. Every primitive is one complete read, or one complete
@@ -44,6 +64,9 @@ public:
     bool writeInt(const std::string& section, const std::string& key, int value);
     // Removes every line of the key in its section. True also when absent.
     bool removeKey(const std::string& section, const std::string& key);
+    // Every change in one rewrite; false, with the file as it was, when a
+    // name or value cannot be stored or the file cannot be written.
+    bool apply(const IniChanges& changes);
 
 private:
     // The key's value as stored; nullopt when absent or not valid cp932.

@@ -8,6 +8,9 @@ const std::string nowPet = "NowPet";
 
 const std::string entryKey = "entry";
 const std::string numberKey = "number";
+const std::string velmora = "Velmora";
+const std::string instDirKey = "InstDir";
+const std::string window = "Window";
 
 // The name key is spelled two ways by the operations; both address the
 // same key because keys match without regard to letter case.
@@ -41,18 +44,17 @@ std::vector<std::string> PetRegistry::names() const {
 
 int PetRegistry::append(const std::string& petName, int petStatus) {
     const int number = file_.readInt(petList, entryKey, 1);
-    // The count goes last: a failure before it leaves keys beyond the end
-    // of the list, never a listed pet without its name.
-    if (!file_.writeText(petList, nameKey(number), petName) ||
-        !file_.writeInt(petList, statusKey(number), petStatus) ||
-        !file_.writeInt(petList, entryKey, number + 1))
-        return -1;
-    return number;
+    IniChanges changes;
+    changes.setText(petList, nameKey(number), petName)
+        .setInt(petList, statusKey(number), petStatus)
+        .setInt(petList, entryKey, number + 1);
+    return file_.apply(changes) ? number : -1;
 }
 
 bool PetRegistry::update(int number, const std::string& petName, int petStatus) {
-    return file_.writeText(petList, changedNameKey(number), petName) &&
-           file_.writeInt(petList, statusKey(number), petStatus);
+    IniChanges changes;
+    changes.setText(petList, changedNameKey(number), petName).setInt(petList, statusKey(number), petStatus);
+    return file_.apply(changes);
 }
 
 bool PetRegistry::remove(int k) {
@@ -61,21 +63,22 @@ bool PetRegistry::remove(int k) {
     // A number outside the list would otherwise drop the last pet.
     if (k < 0 || k >= total) return false;
 
+    IniChanges changes;
     if (k == current) {
-        if (!file_.writeInt(nowPet, numberKey, -1)) return false;
+        changes.setInt(nowPet, numberKey, -1);
     } else if (k < current) {
-        if (!file_.writeInt(nowPet, numberKey, current - 1)) return false;
+        changes.setInt(nowPet, numberKey, current - 1);
     }
     // Each later pet moves down by one with the status it showed, 7 when
     // its key was missing; the last number's keys go below.
     for (int i = k; i + 1 < total; ++i) {
-        if (!file_.writeText(petList, nameKey(i), file_.readText(petList, changedNameKey(i + 1), "")) ||
-            !file_.writeInt(petList, statusKey(i), status(i + 1)))
-            return false;
+        changes.setText(petList, nameKey(i), file_.readText(petList, changedNameKey(i + 1), ""))
+            .setInt(petList, statusKey(i), status(i + 1));
     }
-    return file_.writeInt(petList, entryKey, total - 1) &&
-           file_.removeKey(petList, changedNameKey(total - 1)) &&
-           file_.removeKey(petList, statusKey(total - 1));
+    changes.setInt(petList, entryKey, total - 1)
+        .removeKey(petList, changedNameKey(total - 1))
+        .removeKey(petList, statusKey(total - 1));
+    return file_.apply(changes);
 }
 
 int PetRegistry::petInPlace() const { return file_.readInt(nowPet, numberKey, 0); }
@@ -84,7 +87,8 @@ bool PetRegistry::setPetInPlace(int number) { return file_.writeInt(nowPet, numb
 
 bool PetRegistry::registerAll(const std::vector<std::string>& petNames, const std::string& dir,
                               const std::function<bool(const std::string&)>& hasContainer) {
-    if (!file_.writeInt(petList, entryKey, static_cast<int>(petNames.size()))) return false;
+    IniChanges changes;
+    changes.setInt(petList, entryKey, static_cast<int>(petNames.size()));
     int current = -1;
     for (int i = 0; i < static_cast<int>(petNames.size()); ++i) {
         const std::string& petName = petNames[static_cast<std::size_t>(i)];
@@ -95,23 +99,24 @@ bool PetRegistry::registerAll(const std::vector<std::string>& petNames, const st
                                   ? PetStatusFlags::Encrypted | PetStatusFlags::ShareTreasures |
                                         PetStatusFlags::ShareFriendsBook
                                   : PetStatusFlags::Default;
-        if (!file_.writeText(petList, nameKey(i), petName) ||
-            !file_.writeInt(petList, statusKey(i), petStatus))
-            return false;
+        changes.setText(petList, nameKey(i), petName).setInt(petList, statusKey(i), petStatus);
     }
-    return file_.writeInt(nowPet, numberKey, current) && setInstallDir(dir);
+    changes.setInt(nowPet, numberKey, current).setText(velmora, instDirKey, dir);
+    return file_.apply(changes);
 }
 
-std::string PetRegistry::installDir() const { return file_.readText("Velmora", "InstDir", ""); }
+std::string PetRegistry::installDir() const { return file_.readText(velmora, instDirKey, ""); }
 
-bool PetRegistry::setInstallDir(const std::string& dir) { return file_.writeText("Velmora", "InstDir", dir); }
+bool PetRegistry::setInstallDir(const std::string& dir) { return file_.writeText(velmora, instDirKey, dir); }
 
 WindowPosition PetRegistry::windowPosition() const {
-    return {file_.readInt("Window", "left"), file_.readInt("Window", "top")};
+    return {file_.readInt(window, "left"), file_.readInt(window, "top")};
 }
 
 bool PetRegistry::setWindowPosition(int left, int top) {
-    return file_.writeInt("Window", "left", left) && file_.writeInt("Window", "top", top);
+    IniChanges changes;
+    changes.setInt(window, "left", left).setInt(window, "top", top);
+    return file_.apply(changes);
 }
 
 }  // namespace orvane

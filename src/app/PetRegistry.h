@@ -31,7 +31,8 @@ struct WindowPosition {
 
 // The pet registry and the other settings, kept only in the settings file:
 // every operation reads what it needs when it runs and writes each change
-// at once, key by key. Write failures are reported to the caller.
+// at once; a change of several keys is one rewrite of the file. Write
+// failures are reported to the caller.
 class PetRegistry {
 public:
     explicit PetRegistry(IniFile& file) : file_(file) {}

@@ -225,11 +225,19 @@ TEST_F(PetRegistryTest, OperationsReportAFileThatCannotBeWritten) {
     EXPECT_FALSE(registry.registerAll({"a"}, "C:\\", [](const std::string&) { return false; }));
 }
 
-TEST_F(PetRegistryTest, ANameWithoutCp932FormIsRefusedBeforeTheCountChanges) {
+TEST_F(PetRegistryTest, AChangeOfSeveralKeysThatFailsWritesNoneOfThem) {
+    const std::string cat = "\xF0\x9F\x90\xB1";  // no cp932 form
     store("[PetList]\r\nentry=1\r\nPetname0=a\r\n");
-    EXPECT_EQ(registry.append("\xF0\x9F\x90\xB1", 7), -1);
+    EXPECT_EQ(registry.append(cat, 7), -1);
     EXPECT_EQ(stored(), "[PetList]\r\nentry=1\r\nPetname0=a\r\n");
-    EXPECT_EQ(registry.count(), 1);
+
+    // A first run that fails part-way must leave no file, or the next start
+    // would skip the setup.
+    TempDir other;
+    IniFile otherIni(test::pathToUtf8(other.fsPath("Orvane.ini")));
+    PetRegistry fresh(otherIni);
+    EXPECT_FALSE(fresh.registerAll({"a", cat}, "C:\\", [](const std::string&) { return false; }));
+    EXPECT_FALSE(other.exists("Orvane.ini"));
 }
 
 }  // namespace
