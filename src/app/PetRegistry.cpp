@@ -51,9 +51,11 @@ int PetRegistry::append(const std::string& petName, int petStatus) {
     return file_.apply(changes) ? number : -1;
 }
 
-bool PetRegistry::update(int number, const std::string& petName, int petStatus) {
+bool PetRegistry::update(int number, const std::string& petName, int petStatus,
+                         const std::optional<SessionRecord>& session) {
     IniChanges changes;
     changes.setText(petList, changedNameKey(number), petName).setInt(petList, statusKey(number), petStatus);
+    if (session) putSessionRecord(changes, *session);
     return file_.apply(changes);
 }
 
@@ -84,6 +86,15 @@ bool PetRegistry::remove(int k) {
 int PetRegistry::petInPlace() const { return file_.readInt(nowPet, numberKey, 0); }
 
 bool PetRegistry::setPetInPlace(int number) { return file_.writeInt(nowPet, numberKey, number); }
+
+SessionRecord PetRegistry::session() const { return readSessionRecord(file_); }
+
+bool PetRegistry::setSession(const SessionRecord& record, std::optional<int> petInPlace) {
+    IniChanges changes;
+    if (petInPlace) changes.setInt(nowPet, numberKey, *petInPlace);
+    putSessionRecord(changes, record);
+    return file_.apply(changes);
+}
 
 bool PetRegistry::registerAll(const std::vector<std::string>& petNames, const std::string& dir,
                               const std::function<bool(const std::string&)>& hasContainer) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/IniFile.h"
+#include "app/SessionRecord.h"
 
 namespace orvane {
 
@@ -46,7 +47,9 @@ public:
     // Adds a pet at the end; returns its number, or -1 when a write failed.
     // A missing "entry" counts as 1 here, as existing installations expect.
     int append(const std::string& name, int status);
-    bool update(int number, const std::string& name, int status);
+    // With a session record, it is written in the same rewrite.
+    bool update(int number, const std::string& name, int status,
+                const std::optional<SessionRecord>& session = std::nullopt);
     // Removes pet k, moves the later pets down by one and adjusts the
     // number of the pet in place. False, with nothing changed, when k is not
     // a registered pet. Every operation stops at its first failed write.
@@ -54,6 +57,11 @@ public:
 
     int petInPlace() const;               // "NowPet"/"number", missing: 0
     bool setPetInPlace(int number);
+
+    SessionRecord session() const;
+    // Replaces the session record, and with petInPlace "NowPet" as well, in
+    // one rewrite of the file.
+    bool setSession(const SessionRecord& record, std::optional<int> petInPlace = std::nullopt);
 
     // First-run registration of the names found in the installation
     // directory; hasContainer tells whether name + ".apd" exists there.

@@ -1,6 +1,7 @@
 #include "session/HostSession.h"
 
 #include "app/PetApp.h"
+#include "app/HostNames.h"
 #include "app/PetRegistry.h"
 #include "platform/win32/HostProcessWin32.h"
 #include "platform/win32/KeyboardWin32.h"
@@ -9,7 +10,7 @@
 #include "session/ForcedReturn.h"
 #include "session/HostWait.h"
 #include "session/PetPreparation.h"
-#include "store/EncryptedSession.h"
+#include "store/UnlockPet.h"
 #include "store/PetMessages.h"
 #include "ui/MessageBoxes.h"
 
@@ -17,21 +18,27 @@ namespace orvane {
 
 namespace {
 constexpr const char* HostNotStartedMessage = "ヴェルモラを起動できませんでした。";
-
-bool isEncrypted(int status) {
-    return (status & PetStatusFlags::Encrypted) != 0;
-}
 }  // namespace
 
 HostSession::HostSession(PetApp& app, HWND mainWindow, HICON trayIcon, std::function<void()> showMainWindow)
     : app_(app), mainWindow_(mainWindow), showMainWindow_(std::move(showMainWindow)),
-      prompts_(mainWindow, app.currentPassword()), trayIcon_(mainWindow, trayIcon) {}
+      prompts_(mainWindow, app.currentPassword(), mainWindow), trayIcon_(mainWindow, trayIcon) {}
 
-bool HostSession::launch(int number, const std::string& pet) {
+PasswordFor HostSession::passwordFor() {
+    return [this](const std::string& pet) -> std::optional<std::string> {
+        if (pet == pet_ && password_) return password_;
+        const StoreContext context = app_.storeContext();
+        return askPasswordOf(context, prompts_)(pet);
+    };
+}
+
+bool HostSession::launch(int number, const std::string& pet, const std::optional<std::string>& givenPassword) {
     hostMainWindow_ = 0;
-    const auto status = preparePetForLaunch(app_.storeContext(), prompts_, number, pet);
-    if (!status) return false;
-    currentPetStatus_ = *status;
+    const auto prepared =
+        preparePetForLaunch(app_.storeContext(), prompts_, number, pet, passwordFor(), givenPassword);
+    if (!prepared) return false;
+    currentPetStatus_ = prepared->status;
+    password_ = prepared->password;
     pet_ = pet;
 
     hostProcess_ = win32::startHostProcess(app_.installDirPath(), app_.hostExecutable());
@@ -39,29 +46,77 @@ bool HostSession::launch(int number, const std::string& pet) {
         ::ShowWindow(mainWindow_, SW_HIDE);
         hostMainWindow_ = waitForHostMainWindow(hostWindows_, *hostProcess_);
     }
-    if (hostMainWindow_ == 0) {
+    // A host that shows no window but keeps running is watched all the
+    // same: its session ends with its process.
+    if (hostMainWindow_ == 0 && (!hostProcess_ || hostProcess_->waitForEnd(std::chrono::milliseconds(0)))) {
         hostDidNotStart();
         return false;
     }
+    watch();
+    return true;
+}
+
+void HostSession::watch() {
     trayIcon_.add();
     ::SetTimer(mainWindow_, WatchTimer, WatchPeriodMs, nullptr);
     running_ = true;
-    return true;
 }
 
 void HostSession::hostDidNotStart() {
     showMainWindow_();
     ui::showMessageBox(mainWindow_, HostNotStartedMessage, petmessage::ErrorTitle, MB_OK | MB_ICONERROR);
-    // The pet stays swapped in. An encrypted one goes back into its
-    // container, unless a slow host may still be starting on its files.
-    const bool hostGone = !hostProcess_ || hostProcess_->waitForEnd(std::chrono::milliseconds(0));
     hostProcess_.reset();
-    if (hostGone && isEncrypted(currentPetStatus_)) {
-        EndEncryptedSession(app_.storeContext(), pet_, currentPetStatus_);
+    // The pet stays swapped in; an encrypted one goes back into its container.
+    settle(pet_);
+}
+
+bool HostSession::recover() {
+    const SessionRecord record = app_.registry().session();
+    if (!record.unfinished()) return false;
+    pet_ = record.pet;
+    currentPetStatus_ = record.status.value_or(0);
+    password_.reset();
+    if (record.open) {
+        if (const WindowId window = hostWindows_.findTopLevel(host::MainWindowClass)) {
+            hostProcess_ = win32::hostProcessOfWindow(window);
+            hostMainWindow_ = window;
+            ::ShowWindow(mainWindow_, SW_HIDE);
+            watch();
+            prompts_.showMessage(petmessage::quoted(record.pet) + std::string(petmessage::HostStillRuns),
+                                 std::string(petmessage::InformationTitle), MessageIcon::Information);
+            return true;
+        }
     }
+    const std::string pet = record.plain.empty() ? record.pet : record.plain;
+    if (settle(pet)) {
+        prompts_.showMessage(petmessage::quoted(pet) + std::string(petmessage::SessionRecovered),
+                             std::string(petmessage::InformationTitle), MessageIcon::Information);
+    }
+    return false;
+}
+
+bool HostSession::settle(const std::string& pet) {
+    try {
+        if (SettleSession(app_.storeContext(), passwordFor())) return true;
+        prompts_.showMessage(petmessage::quoted(pet) + std::string(petmessage::PackPostponed),
+                             std::string(petmessage::InformationTitle), MessageIcon::Information);
+    } catch (const FileError& error) {
+        prompts_.showMessage(petmessage::quoted(pet) + std::string(petmessage::NotPacked) + "\n\n" + error.fileName() +
+                                 "\n" + error.reason(),
+                             std::string(petmessage::ErrorTitle), MessageIcon::Error);
+    }
+    return false;
 }
 
 void HostSession::watchTick() {
+    if (hostMainWindow_ == 0) {
+        // A host that showed no window yet may still show one.
+        hostMainWindow_ = hostWindows_.findTopLevel(host::MainWindowClass);
+        if (hostMainWindow_ == 0 && (!hostProcess_ || hostProcess_->waitForEnd(std::chrono::milliseconds(0)))) {
+            ::PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
+        }
+        return;
+    }
     if (hostWindows_.titleLength(hostMainWindow_) == 0) ::PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
 }
 
@@ -73,7 +128,8 @@ void HostSession::end() {
     hostProcess_.reset();
     hostMainWindow_ = 0;
     trayIcon_.remove();
-    if (isEncrypted(currentPetStatus_)) EndEncryptedSession(app_.storeContext(), pet_, currentPetStatus_);
+    settle(pet_);
+    password_.reset();
 }
 
 void HostSession::closeHost() {

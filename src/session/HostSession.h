@@ -4,11 +4,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/HostProcess.h"
 #include "platform/win32/HostWindowsWin32.h"
 #include "session/TrayIcon.h"
+#include "store/SettleSession.h"
 #include "ui/Win32Prompts.h"
 
 namespace orvane {
@@ -27,12 +29,18 @@ public:
     // not get the host going.
     HostSession(PetApp& app, HWND mainWindow, HICON trayIcon, std::function<void()> showMainWindow);
 
-    // Launches pet `number` named `pet`. True when the host's main window
-    // was found and the session runs; false when the launch stopped (the
-    // user has been told why, or cancelled) and the main window is shown.
-    bool launch(int number, const std::string& pet);
+    // Launches pet `number` named `pet`. True when the host runs and the
+    // session with it; false when the launch stopped (the user has been
+    // told why, or cancelled). givenPassword: the password typed when an
+    // encrypted pet was just added.
+    bool launch(int number, const std::string& pet, const std::optional<std::string>& givenPassword = {});
+    // At start-up, what the session record says a previous run left
+    // unfinished: a host that still runs is watched again, otherwise the
+    // end of that session is done now. True when a session runs again.
+    bool recover();
     // A tick of the watch timer: asks the main window to close once the
-    // host's main window has gone (its title reads as empty).
+    // host's main window has gone (its title reads as empty), or, for a
+    // host that never showed one, once its process has ended.
     void watchTick();
     // The end of a session: waits for the host process, removes the icon
     // and packs an encrypted pet back into its container.
@@ -53,6 +61,11 @@ public:
 
 private:
     void hostDidNotStart();
+    void watch();
+    // Finishes the session record's work; tells the user when a pet could
+    // not be packed, naming what stands in the way. True when all is done.
+    bool settle(const std::string& pet);
+    PasswordFor passwordFor();
 
     PetApp& app_;
     HWND mainWindow_;
@@ -65,6 +78,8 @@ private:
     bool running_ = false;
     int currentPetStatus_ = 0;
     std::string pet_;
+    // The password this session's encrypted pet was opened with.
+    std::optional<std::string> password_;
 };
 
 }  // namespace orvane

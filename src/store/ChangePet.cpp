@@ -3,47 +3,76 @@
 #include "store/PackPet.h"
 #include "store/PetFiles.h"
 #include "store/PetLayout.h"
+#include "store/PetMessages.h"
 #include "store/PetNames.h"
 #include "store/SettingsNotWritten.h"
+#include "store/SwapIn.h"
 #include "store/UnlockPet.h"
+#include "store/SettleSession.h"
+#include "store/VerifyContainer.h"
 #include "text/FileNameCase.h"
 
 namespace orvane {
+
+namespace {
+
+void recordSession(PetRegistry& registry, const SessionRecord& session) {
+    if (!registry.setSession(session)) throw SettingsNotWritten();
+}
+
+}  // namespace
 
 std::optional<ChangedPet> ChangePet(const StoreContext& context, Prompts& prompts, const PetChange& change) {
     auto newName = ValidatePetName(prompts, change.newName,
                                    {NameUse::Change, change.listedNames, change.oldName});
     if (!newName) return std::nullopt;
+    const std::string& oldName = change.oldName;
+    PetRegistry& registry = context.registry;
+    if (registry.session().plain == oldName) {
+        petmessage::showError(prompts, petmessage::quoted(oldName) + std::string(petmessage::UnfinishedSession));
+        return std::nullopt;
+    }
+    if (!SettleSession(context, askPasswordOf(context, prompts))) return std::nullopt;
+    // A new spelling of the same name is the same file on Windows.
+    const bool renamed = !text::sameFileName(oldName, *newName);
+    if (renamed) requireFreePetNames(context.dir, context.names, *newName);
+
     const int status = statusOf(change.options);
     const bool encrypt = change.options.encrypted;
-
-    const bool wasEncrypted = context.dir.exists(PetLayout::containerName(change.oldName));
+    const bool wasEncrypted = context.dir.exists(PetLayout::containerName(oldName));
     std::optional<std::string> password;
     if (wasEncrypted) {
-        password = UnlockPet(context, prompts, change.oldName, true);
+        password = UnlockPet(context, prompts, oldName, false);
         if (!password) return std::nullopt;
-        if (!encrypt) DeleteContainer(context.dir, change.oldName);
     } else if (encrypt) {
         password = prompts.askPassword();
         if (!password) return std::nullopt;
     }
+    const StoreContext withPassword{context.dir, context.names, registry, password.value_or(std::string())};
+    if (wasEncrypted) fillFromContainer(withPassword, oldName);
 
-    if (!context.registry.update(change.number, *newName, status)) throw SettingsNotWritten();
-    RenamePetFiles(context.dir, context.names, change.oldName, *newName);
+    // The registry, the renames still to do and what must be packed go to
+    // the file together: a crash from here on is finished at the next start.
+    SessionRecord session = registry.session();
+    session.unpacking.clear();
+    if (session.pet == oldName) session.pet = *newName;
+    session.plain = encrypt ? *newName : std::string();
+    session.moves = planPetRename(context.dir, context.names, oldName, *newName);
+    if (!registry.update(change.number, *newName, status, session)) throw SettingsNotWritten();
+    FinishSwapIn(context);
 
     if (encrypt) {
-        const StoreContext withPassword{context.dir, context.names, context.registry, *password};
-        if (isPetInPlace(context, change.number, *newName)) {
-            PackPet(withPassword, *newName, status, true);
-        } else {
-            PackStoredPet(withPassword, *newName, status);
-        }
-        // A new spelling of the same name is the same file on Windows: the
-        // container just written.
-        if (wasEncrypted && !text::sameFileName(change.oldName, *newName)) {
-            DeleteContainer(context.dir, change.oldName);
-        }
+        const PackedFiles packed = isPetInPlace(context, change.number, *newName)
+                                       ? PackPet(withPassword, *newName, status, true)
+                                       : PackStoredPet(withPassword, *newName, status);
+        VerifyContainer(withPassword, *newName, packed);
+        if (wasEncrypted && renamed) DeleteContainer(context.dir, oldName);
         DeletePetFiles(context, change.number, *newName);
+        session = registry.session();
+        session.plain.clear();
+        recordSession(registry, session);
+    } else if (wasEncrypted) {
+        DeleteContainer(context.dir, oldName);
     }
     return ChangedPet{std::move(*newName), status};
 }

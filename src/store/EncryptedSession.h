@@ -7,8 +7,9 @@
 namespace orvane {
 
 // After the host has ended with an encrypted pet in place: packs the pieces
-// in place into pet + ".apd", then deletes them (shared items in place
-// stay). When packing fails, its FileError leaves everything on disk.
+// in place into pet + ".apd", reads the container back, then deletes the
+// files it holds (shared items in place stay). When packing or the reading
+// fails, its FileError leaves every plain piece on disk.
 void EndEncryptedSession(const StoreContext& context, const std::string& pet, int status);
 
 }  // namespace orvane

@@ -7,20 +7,22 @@
 namespace orvane {
 
 void AppendFileRecord(ContainerWriter& out, InstallDir& dir, const std::string& source,
-                      const std::string& storedName) {
+                      const std::string& storedName, PackedFiles& packed) {
     const auto in = dir.openRead(source);
     if (!in) {
         if (dir.fileSize(source)) throw FileError(source, "ファイルを読めません。");
         return;
     }
-    out.appendRecord(encodeStoredName(storedName), *in, source);
+    std::string encoded = encodeStoredName(storedName);
+    out.appendRecord(encoded, *in, source);
+    packed.push_back({source, std::move(encoded)});
 }
 
 void AppendFolderRecords(ContainerWriter& out, InstallDir& dir, const std::string& folder,
-                         const std::string& storedPrefix) {
+                         const std::string& storedPrefix, PackedFiles& packed) {
     for (const DirEntry& entry : dir.list(folder + "\\*.*")) {
         if (entry.isFolder) continue;
-        AppendFileRecord(out, dir, folder + "\\" + entry.name, storedPrefix + "\\" + entry.name);
+        AppendFileRecord(out, dir, folder + "\\" + entry.name, storedPrefix + "\\" + entry.name, packed);
     }
 }
 
@@ -28,7 +30,7 @@ namespace {
 
 enum class Sources { HostNames, OwnNamesFirst, OwnNamesOnly };
 
-void pack(const StoreContext& context, const std::string& pet, int status, Sources sources) {
+PackedFiles pack(const StoreContext& context, const std::string& pet, int status, Sources sources) {
     InstallDir& dir = context.dir;
     const PetLayout layout(context.names);
     const auto ownExists = [&](PetPiece piece) { return dir.exists(layout.ownName(pet, piece)); };
@@ -44,26 +46,28 @@ void pack(const StoreContext& context, const std::string& pet, int status, Sourc
     };
 
     ContainerWriter out(dir, PetLayout::containerName(pet), DeriveKey(context.password));
+    PackedFiles packed;
     for (const PetPiece piece : AllPetPieces) {
         if (piece == PetPiece::FriendsBook && (status & PetStatusFlags::ShareFriendsBook)) continue;
         if (piece == PetPiece::Treasures && (status & PetStatusFlags::ShareTreasures)) continue;
         if (isFolderPiece(piece)) {
-            AppendFolderRecords(out, dir, sourceOf(piece), layout.ownName(pet, piece));
+            AppendFolderRecords(out, dir, sourceOf(piece), layout.ownName(pet, piece), packed);
         } else {
-            AppendFileRecord(out, dir, sourceOf(piece), layout.ownName(pet, piece));
+            AppendFileRecord(out, dir, sourceOf(piece), layout.ownName(pet, piece), packed);
         }
     }
     out.commit();
+    return packed;
 }
 
 }  // namespace
 
-void PackPet(const StoreContext& context, const std::string& pet, int status, bool preferPetNames) {
-    pack(context, pet, status, preferPetNames ? Sources::OwnNamesFirst : Sources::HostNames);
+PackedFiles PackPet(const StoreContext& context, const std::string& pet, int status, bool preferPetNames) {
+    return pack(context, pet, status, preferPetNames ? Sources::OwnNamesFirst : Sources::HostNames);
 }
 
-void PackStoredPet(const StoreContext& context, const std::string& pet, int status) {
-    pack(context, pet, status, Sources::OwnNamesOnly);
+PackedFiles PackStoredPet(const StoreContext& context, const std::string& pet, int status) {
+    return pack(context, pet, status, Sources::OwnNamesOnly);
 }
 
 }  // namespace orvane

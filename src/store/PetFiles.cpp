@@ -13,14 +13,26 @@ bool isPetInPlace(const StoreContext& context, int number, const std::string& pe
            context.registry.petInPlace() == number;
 }
 
-void RenamePetFiles(InstallDir& dir, const FolderNameTable& names, const std::string& oldName,
-                    const std::string& newName) {
-    if (oldName == newName) return;
+std::vector<PlannedMove> planPetRename(InstallDir& dir, const FolderNameTable& names, const std::string& oldName,
+                                       const std::string& newName) {
+    std::vector<PlannedMove> moves;
+    if (oldName == newName) return moves;
     const PetLayout layout(names);
-    const BestEffort step(dir);
     for (const PetPiece piece : {PetPiece::PetFile, PetPiece::PetBackup, PetPiece::ReceiveFolder,
                                  PetPiece::SendFolder, PetPiece::Treasures, PetPiece::FriendsBook}) {
-        step.rename(layout.ownName(oldName, piece), layout.ownName(newName, piece));
+        const std::string from = layout.ownName(oldName, piece);
+        if (dir.exists(from)) moves.push_back({from, layout.ownName(newName, piece)});
+    }
+    return moves;
+}
+
+void requireFreePetNames(InstallDir& dir, const FolderNameTable& names, const std::string& pet) {
+    const PetLayout layout(names);
+    std::vector<std::string> taken;
+    for (const PetPiece piece : AllPetPieces) taken.push_back(layout.ownName(pet, piece));
+    taken.push_back(PetLayout::containerName(pet));
+    for (const std::string& name : taken) {
+        if (dir.exists(name)) throw FileError(name, "同じ名前のファイルがすでにあります。");
     }
 }
 
@@ -35,12 +47,19 @@ void DeletePetFiles(const StoreContext& context, int number, const std::string& 
         step.deleteFile(layout.inPlaceName(PetPiece::PetBackup));
         // An item in place is the pet's own only while its shared copy lies
         // outside; a shared item in place belongs to every sharing pet.
-        const auto sharedCopyOutside = [&](PetPiece piece) {
-            return dir.exists(PetLayout::sharedItemName(layout.inPlaceName(piece)));
+        const SessionRecord session = context.registry.session();
+        const std::optional<int> swappedWith = session.pet == pet ? session.status : std::nullopt;
+        const auto ownItem = [&](PetPiece piece, int flag) {
+            return dir.exists(PetLayout::sharedItemName(layout.inPlaceName(piece))) ||
+                   (swappedWith && (*swappedWith & flag) == 0);
         };
-        if (sharedCopyOutside(PetPiece::FriendsBook)) step.deleteFile(layout.inPlaceName(PetPiece::FriendsBook));
-        if (sharedCopyOutside(PetPiece::Treasures)) RemoveFolder(dir, layout.inPlaceName(PetPiece::Treasures));
-        if (sharedCopyOutside(PetPiece::ReceiveFolder)) {
+        if (ownItem(PetPiece::FriendsBook, PetStatusFlags::ShareFriendsBook)) {
+            step.deleteFile(layout.inPlaceName(PetPiece::FriendsBook));
+        }
+        if (ownItem(PetPiece::Treasures, PetStatusFlags::ShareTreasures)) {
+            RemoveFolder(dir, layout.inPlaceName(PetPiece::Treasures));
+        }
+        if (ownItem(PetPiece::ReceiveFolder, PetStatusFlags::ShareLogs)) {
             RemoveFolder(dir, layout.inPlaceName(PetPiece::ReceiveFolder));
             RemoveFolder(dir, layout.inPlaceName(PetPiece::SendFolder));
         }

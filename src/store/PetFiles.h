@@ -1,6 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "app/SessionRecord.h"
 
 #include "store/StoreContext.h"
 
@@ -12,16 +15,22 @@ namespace orvane {
 // host's names then belong to another pet.
 bool isPetInPlace(const StoreContext& context, int number, const std::string& pet);
 
-// Gives the stored pieces of oldName newName's names: the pet file, its
-// backup, the receive, send and treasures folders and the friends book, in
-// that order. A piece that is missing, or whose new name is taken, stays.
-// Pieces in place carry the host's names and are not touched.
-void RenamePetFiles(InstallDir& dir, const FolderNameTable& names, const std::string& oldName,
-                    const std::string& newName);
+// The renames that give the stored pieces of oldName newName's names: the
+// pet file, its backup, the receive, send and treasures folders and the
+// friends book, in that order, for the pieces that exist. Pieces in place
+// carry the host's names and are not touched.
+std::vector<PlannedMove> planPetRename(InstallDir& dir, const FolderNameTable& names, const std::string& oldName,
+                                       const std::string& newName);
+
+// FileError naming the first of pet's own names (its pieces and its
+// container) that is taken: a pet about to get that name would otherwise
+// end up mixed with what lies there.
+void requireFreePetNames(InstallDir& dir, const FolderNameTable& names, const std::string& pet);
 
 // Deletes the plain pieces of pet `number` named `pet`. For the pet in
 // place this includes its pieces under the host's names, though never a
-// shared item in place. Every deletion that fails is passed over.
+// shared item in place: an item in place is the pet's own when a shared
+// copy lies outside, or when the pet did not share it at its swap-in. Every deletion that fails is passed over.
 void DeletePetFiles(const StoreContext& context, int number, const std::string& pet);
 
 // Deletes pet + ".apd". Unlike the plain pieces its failure matters: a

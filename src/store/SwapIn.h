@@ -1,23 +1,27 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "app/SessionRecord.h"
 #include "store/StoreContext.h"
 
 namespace orvane {
 
 // Brings pet `number` named newName into the host's names, after storing
-// the pet in place under its own names. "NowPet" names the new pet before
-// any file is touched; when it cannot be written, FileError is thrown and
-// nothing moves. Returns the new pet's PetStatusFlags.
-// In the Kids edition a pet left without treasures gets a fresh folder;
-// FileError when its plug-in file cannot be patched (the swap stays done).
-int SwapIn(const StoreContext& context, int number, const std::string& newName);
+// the pet in place under its own names. Every rename is planned first; a
+// piece in place whose own name is already taken refuses the whole swap
+// with a FileError naming that name, before anything is written. The plan
+// goes into the session record together with "NowPet" and `session`'s
+// flags in one rewrite, then the renames run; one that fails throws
+// FileError and the record keeps the rest for later. Returns the new pet's
+// PetStatusFlags. In the Kids edition a pet left without treasures gets a
+// fresh folder; FileError when its plug-in file cannot be patched.
+int SwapIn(const StoreContext& context, int number, const std::string& newName, SessionRecord session = {});
 
-// One shared-or-private item's part of the swap-in: puts the item in place
-// away (to oldName's private name when a shared copy lies outside, else to
-// the shared name) and brings newName's copy, or the shared one, in.
-void ExchangeSharedItem(InstallDir& dir, const std::string& newName, const std::string& oldName,
-                        const std::string& item, bool newShares);
+// Runs the recorded renames of an interrupted swap-in to their end. A
+// rename already done is recognised and passed over; one that cannot be
+// done throws FileError naming its source. Then clears them from the record.
+void FinishSwapIn(const StoreContext& context);
 
 }  // namespace orvane

@@ -1,5 +1,6 @@
 #include "store/UnlockPet.h"
 
+#include "store/PetLayout.h"
 #include "store/PetMessages.h"
 #include "store/UnpackPet.h"
 
@@ -15,6 +16,15 @@ std::optional<std::string> UnlockPet(const StoreContext& context, Prompts& promp
         return std::nullopt;
     }
     return password;
+}
+
+PasswordFor askPasswordOf(const StoreContext& context, Prompts& prompts) {
+    return [&context, &prompts](const std::string& pet) -> std::optional<std::string> {
+        prompts.showMessage(petmessage::quoted(pet) + std::string(petmessage::PasswordToPack),
+                            std::string(petmessage::InformationTitle), MessageIcon::Information);
+        if (!context.dir.exists(PetLayout::containerName(pet))) return prompts.askPassword();
+        return UnlockPet(context, prompts, pet, false);
+    };
 }
 
 }  // namespace orvane

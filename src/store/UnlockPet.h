@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Prompts.h"
+#include "store/SettleSession.h"
 #include "store/StoreContext.h"
 
 namespace orvane {
@@ -15,5 +16,9 @@ namespace orvane {
 // container cannot be read or unpacked.
 std::optional<std::string> UnlockPet(const StoreContext& context, Prompts& prompts, const std::string& pet,
                                      bool extract);
+
+// Asks for the password of the named pet, saying whose it is, and tests it
+// against its container when it has one: what a pending pack needs.
+PasswordFor askPasswordOf(const StoreContext& context, Prompts& prompts);
 
 }  // namespace orvane

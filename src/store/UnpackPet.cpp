@@ -67,7 +67,7 @@ private:
 
 }  // namespace
 
-UnpackResult UnpackPet(const StoreContext& context, const std::string& pet, bool extract) {
+UnpackResult UnpackPet(const StoreContext& context, const std::string& pet, bool extract, bool keepExisting) {
     InstallDir& dir = context.dir;
     const PetKey key = DeriveKey(context.password);
     const PetLayout layout(context.names);
@@ -89,7 +89,12 @@ UnpackResult UnpackPet(const StoreContext& context, const std::string& pet, bool
     if (!passesCheck(reader, key)) reader.damaged();
     Extractor extractor(dir, key);
     while (const auto record = reader.nextRecord()) {
-        extractor.extract(reader, targetOf(reader, layout, pet, *record), record->dataSize);
+        const std::string target = targetOf(reader, layout, pet, *record);
+        if (keepExisting && dir.fileSize(target)) {
+            reader.skip(record->dataSize);
+        } else {
+            extractor.extract(reader, target, record->dataSize);
+        }
     }
     return UnpackResult::Done;
 }

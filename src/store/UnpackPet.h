@@ -15,6 +15,9 @@ enum class UnpackResult { Done = 0, WrongPassword = 1 };
 // the pet's own; DamagedContainer otherwise (also for a file shorter than
 // its check block). FileError when the container cannot be opened or a
 // file, even an empty one, cannot be written. The container is left as it is.
-UnpackResult UnpackPet(const StoreContext& context, const std::string& pet, bool extract);
+// With keepExisting a file that exists already is left as it is: it is
+// newer than the container's copy, and the record fills only what is
+// missing.
+UnpackResult UnpackPet(const StoreContext& context, const std::string& pet, bool extract, bool keepExisting = false);
 
 }  // namespace orvane

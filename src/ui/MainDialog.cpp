@@ -71,6 +71,7 @@ bool MainDialog::onInitDialog() {
         parked_ = true;
     }
     moveTo(rect);
+    ::PostMessageW(window(), RecoverMessage, 0, 0);
     return true;
 }
 
@@ -86,10 +87,10 @@ void MainDialog::onOk() {
     launchSelected();
 }
 
-bool MainDialog::launchSelected() {
+bool MainDialog::launchSelected(const std::optional<std::string>& givenPassword) {
     const int selected = selection(IDC_MAIN_PETS);
     if (selected < 0) return false;
-    return session_->launch(selected, itemTextAt(IDC_MAIN_PETS, selected));
+    return session_->launch(selected, itemTextAt(IDC_MAIN_PETS, selected), givenPassword);
 }
 
 void MainDialog::onCommand(int id, int notification) {
@@ -113,10 +114,12 @@ void MainDialog::openSettings() {
     SettingsDialog settings(app_);
     const INT_PTR result = settings.runModal(window());
     fillPetCombo();
-    // OK only after a pet was added: it is launched at once.
+    // OK only after a pet was added: it is launched at once, an encrypted
+    // one with the password typed when it was added.
     if (result != IDOK) return;
     select(IDC_MAIN_PETS, itemCount(IDC_MAIN_PETS) - 1);
-    launchSelected();
+    const std::string& typed = app_.currentPassword();
+    launchSelected(typed.empty() ? std::nullopt : std::optional<std::string>(typed));
 }
 
 void MainDialog::onTimer(UINT_PTR id) {

@@ -21,6 +21,8 @@ class MainDialog : public Dialog {
 public:
     static constexpr UINT_PTR AutoLaunchTimer = 2;
     static constexpr UINT AutoLaunchDelayMs = 500;
+    // Posted once the window is up: finish what a previous run left undone.
+    static constexpr UINT RecoverMessage = WM_APP + 1;
 
     explicit MainDialog(PetApp& app);
 
@@ -33,7 +35,7 @@ private:
     std::optional<INT_PTR> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void fillPetCombo();
-    bool launchSelected();
+    bool launchSelected(const std::optional<std::string>& givenPassword = std::nullopt);
     // Launches the selected pet; shows the window again when no host started.
     void launchOrShow();
     void autoLaunch();
@@ -62,9 +64,9 @@ private:
     // rectangle is never saved as the window's position.
     bool parked_ = false;
     UINT taskbarCreatedMessage_;
-    // Set while the hook runs a command: another command or menu must not
-    // start inside it (message boxes, dialogs and the import's loop run
-    // messages meanwhile).
+    // Set while an operation runs (a button, a menu command, the automatic
+    // launch, the recovery at start-up): no other may start inside it, as
+    // message boxes, dialogs and the import's loop run messages meanwhile.
     bool commandBusy_ = false;
     std::unique_ptr<HostSession> session_;
 };

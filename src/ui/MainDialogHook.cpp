@@ -50,15 +50,23 @@ LRESULT CALLBACK MainDialog::hookProcedure(HWND window, UINT message, WPARAM wPa
 }
 
 LRESULT MainDialog::hook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (commandBusy_) return ::DefSubclassProc(window, message, wParam, lParam);
+    const bool startsOperation = message == WM_COMMAND || message == RecoverMessage ||
+                                 (message == WM_TIMER && wParam == AutoLaunchTimer);
+    if (message != TrayCallbackMessage && !startsOperation) return ::DefSubclassProc(window, message, wParam, lParam);
+    // One operation at a time: whatever arrives while one runs (its password
+    // dialog and message boxes let messages through) is dropped, not queued.
+    if (commandBusy_) return 0;
     if (message == TrayCallbackMessage) {
+        // The menu's command comes afterwards, as an operation of its own.
         trayClicked(lParam);
         return 0;
     }
-    if (message == WM_COMMAND) {
-        const BusyWhileAlive busy(commandBusy_);
-        runTrayCommand(LOWORD(wParam));
+    const BusyWhileAlive busy(commandBusy_);
+    if (message == RecoverMessage) {
+        session_->recover();
+        return 0;
     }
+    if (message == WM_COMMAND) runTrayCommand(LOWORD(wParam));
     // The window's own buttons and timers, and the dialog defaults.
     return ::DefSubclassProc(window, message, wParam, lParam);
 }

@@ -60,3 +60,16 @@ std::unique_ptr<HostProcess> startHostProcess(const std::string& installDir, con
 }
 
 }  // namespace orvane::win32
+
+namespace orvane::win32 {
+
+std::unique_ptr<HostProcess> hostProcessOfWindow(WindowId window) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &processId);
+    if (processId == 0) return nullptr;
+    KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+    if (!process) return nullptr;
+    return std::make_unique<Win32HostProcess>(std::move(process));
+}
+
+}  // namespace orvane::win32

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/HostProcess.h"
+#include "platform/HostWindows.h"
 
 namespace orvane::win32 {
 
@@ -11,5 +12,9 @@ namespace orvane::win32 {
 // directory as its current directory, its file name alone as the command
 // line and a normal window. nullptr when the process cannot be created.
 std::unique_ptr<HostProcess> startHostProcess(const std::string& installDir, const std::string& executable);
+
+// The process that owns the window, for a host a previous run of this
+// program started; nullptr when it cannot be opened.
+std::unique_ptr<HostProcess> hostProcessOfWindow(WindowId window);
 
 }  // namespace orvane::win32

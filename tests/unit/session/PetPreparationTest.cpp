@@ -11,6 +11,7 @@
 #include "session/PetPreparation.h"
 #include "store/ContainerErrors.h"
 #include "store/EncryptedSession.h"
+#include "store/UnlockPet.h"
 
 namespace orvane {
 namespace {
@@ -31,6 +32,15 @@ protected:
         put("Velmora設定.ppc", "a-pet");
         registerPets({{"A", 7}, {"P", 11}}, 0);
     }
+
+    // The status of the pet made ready, nullopt when the launch stopped.
+    std::optional<int> prepare(ScriptedPrompts& prompts, int number, const std::string& pet,
+                               const std::optional<std::string>& given = std::nullopt) {
+        const auto prepared =
+            preparePetForLaunch(context_, prompts, number, pet, askPasswordOf(context_, prompts), given);
+        if (!prepared) return std::nullopt;
+        return prepared->status;
+    }
 };
 
 TEST_F(PetPreparationTest, APlainPetIsSwappedInWithoutAPassword) {
@@ -39,7 +49,7 @@ TEST_F(PetPreparationTest, APlainPetIsSwappedInWithoutAPassword) {
     put("B.ppc", "b-pet");
     ScriptedPrompts prompts;
 
-    EXPECT_EQ(preparePetForLaunch(context_, prompts, 1, "B"), 6);
+    EXPECT_EQ(prepare(prompts, 1, "B"), 6);
     EXPECT_EQ(prompts.passwordsAsked, 0);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(read("Velmora設定.ppc"), "b-pet");
@@ -53,7 +63,7 @@ TEST_F(PetPreparationTest, AnEncryptedPetIsUnpackedWithTheGivenPasswordAndSwappe
     ScriptedPrompts prompts;
     prompts.passwords = {"abcd"};
 
-    EXPECT_EQ(preparePetForLaunch(context_, prompts, 1, "P"), 11);
+    EXPECT_EQ(prepare(prompts, 1, "P"), 11);
     EXPECT_EQ(prompts.passwordsAsked, 1);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(read("Velmora設定.ppc"), "p-pet");
@@ -85,7 +95,7 @@ TEST_F(PetPreparationTest, AStoppedLaunchChangesNothing) {
         ScriptedPrompts prompts;
         prompts.passwords = {c.answer};
 
-        EXPECT_EQ(preparePetForLaunch(context_, prompts, 1, "P"), std::nullopt);
+        EXPECT_EQ(prepare(prompts, 1, "P"), std::nullopt);
         EXPECT_EQ(prompts.messages, c.messages);
         EXPECT_EQ(snapshot(), before);
         EXPECT_EQ(registry_.petInPlace(), 0);
@@ -97,22 +107,22 @@ TEST_F(PetPreparationTest, AnEncryptedPetWithoutContainerOrPasswordIsGivenOne) {
     put("Velmora設定.ppc", "a-pet");
     const struct {
         const char* what;
-        std::string currentPassword;
+        std::optional<std::string> given;
         std::deque<std::optional<std::string>> answers;
         std::optional<int> result;
         int asked;
     } cases[] = {
         {"password typed when the pet was added", "abcd", {}, 11, 0},
-        {"no password yet: asked", "", {"wxyz"}, 11, 1},
-        {"no password yet: cancelled", "", {std::nullopt}, std::nullopt, 1},
+        {"not typed: asked, whatever password the program holds", std::nullopt, {"wxyz"}, 11, 1},
+        {"not typed: cancelled", std::nullopt, {std::nullopt}, std::nullopt, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         registry_.setPetInPlace(0);
-        password_ = c.currentPassword;
+        password_ = "another pet's";
         ScriptedPrompts prompts;
         prompts.passwords = c.answers;
-        EXPECT_EQ(preparePetForLaunch(context_, prompts, 1, "N"), c.result);
+        EXPECT_EQ(prepare(prompts, 1, "N", c.given), c.result);
         EXPECT_EQ(prompts.passwordsAsked, c.asked);
         EXPECT_EQ(registry_.petInPlace(), c.result ? 1 : 0);
     }

@@ -175,11 +175,12 @@ TEST_F(ChangePetTest, AFileThatCannotBeUnpackedStopsTheChangeBeforeTheContainerG
     // A folder where the empty mail file is to go.
     putFolder("E_受信フォルダ");
     putFolder("E_受信フォルダ\\zero");
-    const std::string beforeSettings = settings();
     prompts_.passwords = {"pass-E"};
     EXPECT_THROW(change(2, "E", "E", Plain), FileError);
     EXPECT_TRUE(has("E.apd"));
-    EXPECT_EQ(settings(), beforeSettings);
+    EXPECT_EQ(registry_.status(2), 8);
+    // The plain pieces beside the container are left to be packed again.
+    EXPECT_EQ(registry_.session().plain, "E");
 }
 
 }  // namespace

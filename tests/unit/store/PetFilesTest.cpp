@@ -4,7 +4,9 @@
 #include <string>
 
 #include "StoreTestSupport.h"
+#include "platform/FileError.h"
 #include "store/PetFiles.h"
+#include "store/SwapIn.h"
 
 namespace orvane {
 namespace {
@@ -19,22 +21,35 @@ const Entries HostPieces = {
     {"受信フォルダ\\m", "mail in place"}, {"送信フォルダ", "<folder>"}, {"送信フォルダ\\s", "sent in place"},
 };
 
-TEST_F(PetFilesTest, RenameGivesTheStoredPiecesTheNewNameAndLeavesTakenOnes) {
+TEST_F(PetFilesTest, RenameMovesEveryStoredPieceAndANewNameMustBeFree) {
     putAll(HostPieces);
     putAll({{"Old.ppc", "pet"}, {"Old.bak", "bak"}, {"Old_受信フォルダ", "<folder>"}, {"Old_受信フォルダ\\a", "a"},
-            {"Old_送信フォルダ", "<folder>"}, {"Old_宝物", "<folder>"}, {"Old_おともだち帳", "book"},
-            {"New.bak", "taken"}});
-    RenamePetFiles(*dir_, names_, "Old", "New");
+            {"Old_送信フォルダ", "<folder>"}, {"Old_宝物", "<folder>"}, {"Old_おともだち帳", "book"}});
+    EXPECT_NO_THROW(requireFreePetNames(*dir_, names_, "New"));
+    SessionRecord session;
+    session.moves = planPetRename(*dir_, names_, "Old", "New");
+    ASSERT_TRUE(registry_.setSession(session));
+    FinishSwapIn(context_);
 
     Entries expected = HostPieces;
-    expected.merge(Entries{{"New.ppc", "pet"}, {"Old.bak", "bak"}, {"New.bak", "taken"},
-                           {"New_受信フォルダ", "<folder>"}, {"New_受信フォルダ\\a", "a"},
-                           {"New_送信フォルダ", "<folder>"}, {"New_宝物", "<folder>"},
+    expected.merge(Entries{{"New.ppc", "pet"}, {"New.bak", "bak"}, {"New_受信フォルダ", "<folder>"},
+                           {"New_受信フォルダ\\a", "a"}, {"New_送信フォルダ", "<folder>"}, {"New_宝物", "<folder>"},
                            {"New_おともだち帳", "book"}});
     EXPECT_EQ(snapshot(), expected);
+    EXPECT_TRUE(registry_.session().moves.empty());
+    EXPECT_TRUE(planPetRename(*dir_, names_, "New", "New").empty());
 
-    RenamePetFiles(*dir_, names_, "New", "New");
-    EXPECT_EQ(snapshot(), expected);
+    for (const std::string taken : {"New_送信フォルダ", "New.apd"}) {
+        SCOPED_TRACE(taken);
+        clearInstallDir();
+        put(taken, "x");
+        try {
+            requireFreePetNames(*dir_, names_, "New");
+            ADD_FAILURE() << "a taken name was accepted";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.fileName(), taken);
+        }
+    }
 }
 
 // A pet without a pet file of its own is in place only when "NowPet" names

@@ -1,0 +1,107 @@
+#include "store/SettleSession.h"
+
+#include "store/BestEffort.h"
+#include "store/EncryptedSession.h"
+#include "store/PetFiles.h"
+#include "store/PetLayout.h"
+#include "store/RemoveFolder.h"
+#include "store/SettingsNotWritten.h"
+#include "store/SwapIn.h"
+#include "store/UnpackPet.h"
+#include "store/VerifyContainer.h"
+
+namespace orvane {
+
+namespace {
+
+void record(PetRegistry& registry, const SessionRecord& session) {
+    if (!registry.setSession(session)) throw SettingsNotWritten();
+}
+
+// Unpacking writes only where none of the pet's own pieces lay, so what
+// lies there now came from the container, which still holds it.
+void deleteUnpackedCopies(const StoreContext& context, const std::string& pet) {
+    const PetLayout layout(context.names);
+    const BestEffort step(context.dir);
+    for (const PetPiece piece : AllPetPieces) {
+        const std::string name = layout.ownName(pet, piece);
+        if (isFolderPiece(piece)) {
+            RemoveFolder(context.dir, name);
+        } else {
+            step.deleteFile(name);
+        }
+    }
+}
+
+std::optional<int> numberOf(const PetRegistry& registry, const std::string& pet) {
+    const auto names = registry.names();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == pet) return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+void packPlainPet(const StoreContext& context, const SessionRecord& session, int number) {
+    const std::string& pet = session.plain;
+    PetRegistry& registry = context.registry;
+    const bool inPlace = session.pet == pet && registry.petInPlace() == number;
+    if (inPlace) {
+        EndEncryptedSession(context, pet, session.status.value_or(registry.status(number)));
+        return;
+    }
+    // What its container holds and the plain pieces lack comes back first.
+    if (context.dir.exists(PetLayout::containerName(pet))) UnpackPet(context, pet, true, true);
+    const PackedFiles packed = PackStoredPet(context, pet, registry.status(number));
+    VerifyContainer(context, pet, packed);
+    DeletePetFiles(context, number, pet);
+}
+
+}  // namespace
+
+void fillFromContainer(const StoreContext& context, const std::string& pet) {
+    SessionRecord session = context.registry.session();
+    if (hasOwnPieces(context, pet)) {
+        session.plain = pet;
+    } else {
+        session.unpacking = pet;
+    }
+    record(context.registry, session);
+    UnpackPet(context, pet, true, true);
+}
+
+bool hasOwnPieces(const StoreContext& context, const std::string& pet) {
+    const PetLayout layout(context.names);
+    for (const PetPiece piece : AllPetPieces) {
+        if (context.dir.exists(layout.ownName(pet, piece))) return true;
+    }
+    return false;
+}
+
+bool SettleSession(const StoreContext& context, const PasswordFor& passwordFor, const std::string& keepPlain) {
+    PetRegistry& registry = context.registry;
+    SessionRecord session = registry.session();
+    if (!session.unpacking.empty()) {
+        deleteUnpackedCopies(context, session.unpacking);
+        session.unpacking.clear();
+        record(registry, session);
+    }
+    if (!session.moves.empty()) {
+        FinishSwapIn(context);
+        session = registry.session();
+    }
+    if (!session.plain.empty() && session.plain != keepPlain) {
+        // A pet that is no longer registered has nobody to pack it for.
+        if (const auto number = numberOf(registry, session.plain)) {
+            const auto password = passwordFor(session.plain);
+            if (!password) return false;
+            const StoreContext withPassword{context.dir, context.names, registry, *password};
+            packPlainPet(withPassword, session, *number);
+        }
+        session.plain.clear();
+    }
+    session.open = false;
+    record(registry, session);
+    return true;
+}
+
+}  // namespace orvane
