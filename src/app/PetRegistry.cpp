@@ -59,7 +59,7 @@ bool PetRegistry::update(int number, const std::string& petName, int petStatus,
     return file_.apply(changes);
 }
 
-bool PetRegistry::remove(int k) {
+bool PetRegistry::remove(int k, const std::optional<SessionRecord>& session) {
     const int current = file_.readInt(nowPet, numberKey, -1);
     const int total = count();
     // A number outside the list would otherwise drop the last pet.
@@ -80,6 +80,7 @@ bool PetRegistry::remove(int k) {
     changes.setInt(petList, entryKey, total - 1)
         .removeKey(petList, changedNameKey(total - 1))
         .removeKey(petList, statusKey(total - 1));
+    if (session) putSessionRecord(changes, *session);
     return file_.apply(changes);
 }
 

@@ -53,7 +53,8 @@ public:
     // Removes pet k, moves the later pets down by one and adjusts the
     // number of the pet in place. False, with nothing changed, when k is not
     // a registered pet. Every operation stops at its first failed write.
-    bool remove(int k);
+    // With a session record, it is written in the same rewrite.
+    bool remove(int k, const std::optional<SessionRecord>& session = std::nullopt);
 
     int petInPlace() const;               // "NowPet"/"number", missing: 0
     bool setPetInPlace(int number);

@@ -8,6 +8,10 @@ const std::string petKey = "Pet";
 const std::string statusKey = "Status";
 const std::string openKey = "Open";
 const std::string plainKey = "Plain";
+const std::string packedKey = "Packed";
+const std::string dropKey = "Drop";
+const std::string discardKey = "Discard";
+const std::string discardInPlaceKey = "DiscardInPlace";
 const std::string unpackingKey = "Unpacking";
 const std::string movesKey = "Moves";
 
@@ -63,6 +67,10 @@ SessionRecord readSessionRecord(const IniFile& file) {
     record.status = file.readInt(section, statusKey);
     record.open = file.readInt(section, openKey, 0) != 0;
     record.plain = file.readText(section, plainKey, "");
+    record.packed = file.readText(section, packedKey, "");
+    record.drop = file.readText(section, dropKey, "");
+    record.discard = file.readText(section, discardKey, "");
+    record.discardInPlace = file.readInt(section, discardInPlaceKey, 0) != 0;
     record.unpacking = file.readText(section, unpackingKey, "");
     record.moves = splitMoves(file.readText(section, movesKey, ""));
     return record;
@@ -77,6 +85,10 @@ void putSessionRecord(IniChanges& changes, const SessionRecord& record) {
     }
     putFlag(changes, openKey, record.open);
     putText(changes, plainKey, record.plain);
+    putText(changes, packedKey, record.packed);
+    putText(changes, dropKey, record.drop);
+    putText(changes, discardKey, record.discard);
+    putFlag(changes, discardInPlaceKey, record.discardInPlace);
     putText(changes, unpackingKey, record.unpacking);
     putText(changes, movesKey, joinMoves(record.moves));
 }

@@ -30,13 +30,22 @@ struct SessionRecord {
     // names: they are newer than its container and must be packed before
     // anything else moves them.
     std::string plain;
+    // That pet's new container is complete and read back: what is left is
+    // to delete the plain pieces it holds. Never packed again from them.
+    std::string packed;
+    // A container that no longer holds the newest copy of anything and goes.
+    std::string drop;
+    // A pet taken out of the registry whose pieces are still to be deleted,
+    // and whether they lie in the host's place.
+    std::string discard;
+    bool discardInPlace = false;
     // A pet whose container is being unpacked: its pieces under its own
     // names are copies of the container and nothing else.
     std::string unpacking;
     // The renames of a swap-in that has not finished, in order.
     std::vector<PlannedMove> moves;
 
-    bool unfinished() const { return open || !plain.empty() || !unpacking.empty() || !moves.empty(); }
+    bool unfinished() const { return open || !plain.empty() || !drop.empty() || !discard.empty() || !unpacking.empty() || !moves.empty(); }
 };
 
 SessionRecord readSessionRecord(const IniFile& file);

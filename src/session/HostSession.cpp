@@ -1,6 +1,7 @@
 #include "session/HostSession.h"
 
 #include "app/PetApp.h"
+#include "platform/FileError.h"
 #include "app/HostNames.h"
 #include "app/PetRegistry.h"
 #include "platform/win32/HostProcessWin32.h"
@@ -83,14 +84,14 @@ bool HostSession::recover() {
             ::ShowWindow(mainWindow_, SW_HIDE);
             watch();
             prompts_.showMessage(petmessage::quoted(record.pet) + std::string(petmessage::HostStillRuns),
-                                 std::string(petmessage::InformationTitle), MessageIcon::Information);
+                                 std::string(petmessage::InformationTitle), MessageIcon::Information, MessageButtons::Ok);
             return true;
         }
     }
     const std::string pet = record.plain.empty() ? record.pet : record.plain;
     if (settle(pet)) {
         prompts_.showMessage(petmessage::quoted(pet) + std::string(petmessage::SessionRecovered),
-                             std::string(petmessage::InformationTitle), MessageIcon::Information);
+                             std::string(petmessage::InformationTitle), MessageIcon::Information, MessageButtons::Ok);
     }
     return false;
 }
@@ -99,11 +100,11 @@ bool HostSession::settle(const std::string& pet) {
     try {
         if (SettleSession(app_.storeContext(), passwordFor())) return true;
         prompts_.showMessage(petmessage::quoted(pet) + std::string(petmessage::PackPostponed),
-                             std::string(petmessage::InformationTitle), MessageIcon::Information);
+                             std::string(petmessage::InformationTitle), MessageIcon::Information, MessageButtons::Ok);
     } catch (const FileError& error) {
         prompts_.showMessage(petmessage::quoted(pet) + std::string(petmessage::NotPacked) + "\n\n" + error.fileName() +
                                  "\n" + error.reason(),
-                             std::string(petmessage::ErrorTitle), MessageIcon::Error);
+                             std::string(petmessage::ErrorTitle), MessageIcon::Error, MessageButtons::Ok);
     }
     return false;
 }

@@ -31,7 +31,7 @@ std::optional<PreparedPet> preparePetForLaunch(const StoreContext& context, Prom
     // before the session record existed: newer than the container.
     const PetLayout layout(context.names);
     const bool plainInPlace = context.registry.session().plain == pet ||
-                              (context.registry.petInPlace() == number &&
+                              (hasContainer && context.registry.petInPlace() == number &&
                                context.dir.exists(layout.inPlaceName(PetPiece::PetFile)));
     const bool encrypted = hasContainer || plainInPlace ||
                            (context.registry.status(number) & PetStatusFlags::Encrypted) != 0;

@@ -58,22 +58,23 @@ std::optional<ChangedPet> ChangePet(const StoreContext& context, Prompts& prompt
     if (session.pet == oldName) session.pet = *newName;
     session.plain = encrypt ? *newName : std::string();
     session.moves = planPetRename(context.dir, context.names, oldName, *newName);
+    // No longer encrypted: its plain pieces are all there, the container goes.
+    if (wasEncrypted && !encrypt) session.drop = PetLayout::containerName(oldName);
     if (!registry.update(change.number, *newName, status, session)) throw SettingsNotWritten();
-    FinishSwapIn(context);
+    const PasswordFor sessionPassword = [&](const std::string&) { return password; };
 
     if (encrypt) {
+        FinishSwapIn(context);
         const PackedFiles packed = isPetInPlace(context, change.number, *newName)
                                        ? PackPet(withPassword, *newName, status, true)
                                        : PackStoredPet(withPassword, *newName, status);
         VerifyContainer(withPassword, *newName, packed);
-        if (wasEncrypted && renamed) DeleteContainer(context.dir, oldName);
-        DeletePetFiles(context, change.number, *newName);
         session = registry.session();
-        session.plain.clear();
+        session.packed = *newName;
+        if (wasEncrypted && renamed) session.drop = PetLayout::containerName(oldName);
         recordSession(registry, session);
-    } else if (wasEncrypted) {
-        DeleteContainer(context.dir, oldName);
     }
+    SettleSession(withPassword, sessionPassword);
     return ChangedPet{std::move(*newName), status};
 }
 

@@ -21,12 +21,20 @@ bool DiscardPet(const StoreContext& context, Prompts& prompts, int number, const
     if (!SettleSession(context, askPasswordOf(context, prompts), keep)) return false;
 
     const bool encrypted = (storedStatus & PetStatusFlags::Encrypted) != 0;
-    const bool hasContainer = encrypted && context.dir.exists(PetLayout::containerName(pet));
-    if (hasContainer && !UnlockPet(context, prompts, pet, false)) return false;
-    // An encrypted pet has no plain pieces unless a session left some.
-    DeletePetFiles(context, number, pet);
-    if (hasContainer) DeleteContainer(context.dir, pet);
-    if (!context.registry.remove(number)) throw SettingsNotWritten();
+    if (encrypted && context.dir.exists(PetLayout::containerName(pet)) && !UnlockPet(context, prompts, pet, false)) {
+        return false;
+    }
+    // Out of the registry first, in one rewrite with what is left to delete:
+    // a pet is either registered whole or gone, and a cut-off deletion is
+    // finished later. An encrypted pet has no plain pieces unless a session
+    // left some.
+    SessionRecord session = context.registry.session();
+    session.discard = pet;
+    session.discardInPlace = isPetInPlace(context, number, pet);
+    if (session.plain == pet) session.plain.clear();
+    if (session.packed == pet) session.packed.clear();
+    if (!context.registry.remove(number, session)) throw SettingsNotWritten();
+    SettleSession(context, askPasswordOf(context, prompts));
     return true;
 }
 

@@ -8,23 +8,24 @@
 
 namespace orvane {
 
-void EndEncryptedSession(const StoreContext& context, const std::string& pet, int status) {
-    const PackedFiles packed = PackPet(context, pet, status, false);
-    VerifyContainer(context, pet, packed);
+void PackEncryptedSession(const StoreContext& context, const std::string& pet, int status) {
+    VerifyContainer(context, pet, PackPet(context, pet, status, false));
+}
 
-    // Only what the container was seen to hold goes; a folder that keeps
-    // anything else keeps it.
+void ClearEncryptedSession(const StoreContext& context, const std::string& pet, int status) {
+    DeleteHeldPieces(context, pet, status);
     const PetLayout layout(context.names);
     const BestEffort step(context.dir);
-    for (const PackedFile& file : packed) step.deleteFile(file.source);
-    step.removeFolder(layout.inPlaceName(PetPiece::ReceiveFolder));
-    step.removeFolder(layout.inPlaceName(PetPiece::SendFolder));
-    if (!(status & PetStatusFlags::ShareTreasures)) step.removeFolder(layout.inPlaceName(PetPiece::Treasures));
     step.deleteFile(layout.ownName(pet, PetPiece::PetBackup));
     // A shared item in place belongs to every sharing pet and stays; the
     // pet's own copy of it is not kept while it shares.
     if (status & PetStatusFlags::ShareFriendsBook) step.deleteFile(layout.ownName(pet, PetPiece::FriendsBook));
     if (status & PetStatusFlags::ShareTreasures) RemoveFolder(context.dir, layout.ownName(pet, PetPiece::Treasures));
+}
+
+void EndEncryptedSession(const StoreContext& context, const std::string& pet, int status) {
+    PackEncryptedSession(context, pet, status);
+    ClearEncryptedSession(context, pet, status);
 }
 
 }  // namespace orvane

@@ -12,4 +12,10 @@ namespace orvane {
 // fails, its FileError leaves every plain piece on disk.
 void EndEncryptedSession(const StoreContext& context, const std::string& pet, int status);
 
+// Its two halves. The first packs and reads the container back; after it
+// the container is complete, and the second may run as often as needed:
+// it deletes what the container holds and the copies the pet does not keep.
+void PackEncryptedSession(const StoreContext& context, const std::string& pet, int status);
+void ClearEncryptedSession(const StoreContext& context, const std::string& pet, int status);
+
 }  // namespace orvane

@@ -36,11 +36,10 @@ void requireFreePetNames(InstallDir& dir, const FolderNameTable& names, const st
     }
 }
 
-void DeletePetFiles(const StoreContext& context, int number, const std::string& pet) {
+void DeletePetFiles(const StoreContext& context, const std::string& pet, bool inPlace) {
     InstallDir& dir = context.dir;
     const PetLayout layout(context.names);
     const BestEffort step(dir);
-    const bool inPlace = isPetInPlace(context, number, pet);
     step.deleteFile(layout.ownName(pet, PetPiece::PetFile));
     if (inPlace) {
         step.deleteFile(layout.inPlaceName(PetPiece::PetFile));
@@ -48,10 +47,11 @@ void DeletePetFiles(const StoreContext& context, int number, const std::string& 
         // An item in place is the pet's own only while its shared copy lies
         // outside; a shared item in place belongs to every sharing pet.
         const SessionRecord session = context.registry.session();
-        const std::optional<int> swappedWith = session.pet == pet ? session.status : std::nullopt;
+        // The flags at its swap-in; -1 when no record tells.
+        const int swappedWith = session.pet == pet ? session.status.value_or(-1) : -1;
         const auto ownItem = [&](PetPiece piece, int flag) {
             return dir.exists(PetLayout::sharedItemName(layout.inPlaceName(piece))) ||
-                   (swappedWith && (*swappedWith & flag) == 0);
+                   (swappedWith >= 0 && (swappedWith & flag) == 0);
         };
         if (ownItem(PetPiece::FriendsBook, PetStatusFlags::ShareFriendsBook)) {
             step.deleteFile(layout.inPlaceName(PetPiece::FriendsBook));

@@ -27,11 +27,12 @@ std::vector<PlannedMove> planPetRename(InstallDir& dir, const FolderNameTable& n
 // end up mixed with what lies there.
 void requireFreePetNames(InstallDir& dir, const FolderNameTable& names, const std::string& pet);
 
-// Deletes the plain pieces of pet `number` named `pet`. For the pet in
+// Deletes the plain pieces of the pet. For the pet in
 // place this includes its pieces under the host's names, though never a
 // shared item in place: an item in place is the pet's own when a shared
 // copy lies outside, or when the pet did not share it at its swap-in. Every deletion that fails is passed over.
-void DeletePetFiles(const StoreContext& context, int number, const std::string& pet);
+// inPlace: whether isPetInPlace held for it before it was unregistered.
+void DeletePetFiles(const StoreContext& context, const std::string& pet, bool inPlace);
 
 // Deletes pet + ".apd". Unlike the plain pieces its failure matters: a
 // container left behind would be unpacked over the pet at its next launch,

@@ -1,5 +1,6 @@
 #include "store/SettleSession.h"
 
+#include "platform/FileError.h"
 #include "store/BestEffort.h"
 #include "store/EncryptedSession.h"
 #include "store/PetFiles.h"
@@ -41,19 +42,28 @@ std::optional<int> numberOf(const PetRegistry& registry, const std::string& pet)
     return std::nullopt;
 }
 
-void packPlainPet(const StoreContext& context, const SessionRecord& session, int number) {
+// Packs the plain pieces once, then deletes what the container holds; a
+// second run after a crash only deletes, since some pieces may be gone.
+void packPlainPet(const StoreContext& context, SessionRecord& session, int number) {
     const std::string& pet = session.plain;
     PetRegistry& registry = context.registry;
-    const bool inPlace = session.pet == pet && registry.petInPlace() == number;
-    if (inPlace) {
-        EndEncryptedSession(context, pet, session.status.value_or(registry.status(number)));
-        return;
+    const bool inPlace = isPetInPlace(context, number, pet);
+    // Its flags at its swap-in tell which items in place are its own.
+    const int status = inPlace && session.pet == pet ? session.status.value_or(registry.status(number))
+                                                     : registry.status(number);
+    if (session.packed != pet) {
+        if (inPlace) {
+            PackEncryptedSession(context, pet, status);
+        } else {
+            // What its container holds and the plain pieces lack comes back first.
+            if (context.dir.exists(PetLayout::containerName(pet))) UnpackPet(context, pet, true, true);
+            VerifyContainer(context, pet, PackStoredPet(context, pet, status));
+        }
+        session.packed = pet;
+        record(registry, session);
     }
-    // What its container holds and the plain pieces lack comes back first.
-    if (context.dir.exists(PetLayout::containerName(pet))) UnpackPet(context, pet, true, true);
-    const PackedFiles packed = PackStoredPet(context, pet, registry.status(number));
-    VerifyContainer(context, pet, packed);
-    DeletePetFiles(context, number, pet);
+    DeleteHeldPieces(context, pet, std::nullopt);
+    if (inPlace) ClearEncryptedSession(context, pet, status);
 }
 
 }  // namespace
@@ -89,6 +99,24 @@ bool SettleSession(const StoreContext& context, const PasswordFor& passwordFor, 
         FinishSwapIn(context);
         session = registry.session();
     }
+    if (!session.discard.empty()) {
+        DeletePetFiles(context, session.discard, session.discardInPlace);
+        const std::string container = PetLayout::containerName(session.discard);
+        if (context.dir.exists(container)) DeleteContainer(context.dir, session.discard);
+        if (session.pet == session.discard) {
+            session.pet.clear();
+            session.status.reset();
+        }
+        session.discard.clear();
+        session.discardInPlace = false;
+        record(registry, session);
+    }
+    if (!session.drop.empty()) {
+        const std::string& drop = session.drop;
+        if (context.dir.exists(drop) && !context.dir.deleteFile(drop)) throw FileError(drop, "ファイルを削除できません。");
+        session.drop.clear();
+        record(registry, session);
+    }
     if (!session.plain.empty() && session.plain != keepPlain) {
         // A pet that is no longer registered has nobody to pack it for.
         if (const auto number = numberOf(registry, session.plain)) {
@@ -98,6 +126,7 @@ bool SettleSession(const StoreContext& context, const PasswordFor& passwordFor, 
             packPlainPet(withPassword, session, *number);
         }
         session.plain.clear();
+        session.packed.clear();
     }
     session.open = false;
     record(registry, session);

@@ -56,9 +56,8 @@ int SwapIn(const StoreContext& context, int number, const std::string& newName, 
     const std::string oldName = registry.name(registry.petInPlace());
     const SessionRecord prior = registry.session();
     // The old pet's flags at its own swap-in tell which items in place are
-    // its own; with no record only a shared copy outside tells.
-    const std::optional<int> oldStatus =
-        prior.pet == oldName && !oldName.empty() ? prior.status : std::nullopt;
+    // its own; with no record (-1) only a shared copy outside tells.
+    const int oldStatus = prior.pet == oldName && !oldName.empty() ? prior.status.value_or(-1) : -1;
     const int status = registry.status(number);
 
     const PetLayout layout(context.names);
@@ -78,7 +77,7 @@ int SwapIn(const StoreContext& context, int number, const std::string& newName, 
     for (const auto& [piece, flag] : items) {
         const std::string item = layout.inPlaceName(piece);
         const std::string shared = PetLayout::sharedItemName(item);
-        const bool oldOwnsIt = context.dir.exists(shared) || (oldStatus && (*oldStatus & flag) == 0);
+        const bool oldOwnsIt = context.dir.exists(shared) || (oldStatus >= 0 && (oldStatus & flag) == 0);
         plan.exchange(item, oldOwnsIt ? layout.ownName(oldName, piece) : shared,
                       (status & flag) != 0 ? shared : layout.ownName(newName, piece));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "store/PackPet.h"
@@ -12,5 +13,15 @@ namespace orvane {
 // against the file it was packed from, in the order they were packed.
 // FileError naming the first file the container does not hold intact.
 void VerifyContainer(const StoreContext& context, const std::string& pet, const PackedFiles& packed);
+
+// Deletes each plain file of the pet that pet + ".apd" holds with the same
+// bytes, then its folders that have become empty. Under its own names, or
+// with inPlaceStatus (its flags when it was swapped in) under the host's
+// names, where an item it shared belongs to every sharing pet and stays.
+// A file that differs from its record, or that the container lacks, stays.
+// Safe to run again after it was cut off. FileError when the container
+// does not open with the context's password, or naming a held file that
+// could not be deleted.
+void DeleteHeldPieces(const StoreContext& context, const std::string& pet, std::optional<int> inPlaceStatus);
 
 }  // namespace orvane

@@ -132,6 +132,8 @@ void MainDialog::onTimer(UINT_PTR id) {
 
 void MainDialog::autoLaunch() {
     ::KillTimer(window(), AutoLaunchTimer);
+    // The recovery at start-up may have found the last host still running.
+    if (session_->running()) return;
     launchOrShow();
 }
 

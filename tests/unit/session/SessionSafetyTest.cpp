@@ -101,7 +101,7 @@ TEST_F(SessionSafetyTest, ItemsAPetKeptToItselfNeverBecomeShared) {
     EXPECT_EQ(read("A_受信フォルダ\\m.ppm"), "private mail");
 
     ASSERT_TRUE(launch(0, "A"));
-    DeletePetFiles(context_, 0, "A");
+    DeletePetFiles(context_, "A", isPetInPlace(context_, 0, "A"));
     EXPECT_FALSE(has("受信フォルダ"));
 }
 

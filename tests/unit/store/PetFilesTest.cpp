@@ -68,7 +68,7 @@ TEST_F(PetFilesTest, TheHostsNamesAreDeletedOnlyForThePetInPlace) {
         put("共有_おともだち帳", "shared book");
         if (c.ownPetFile) put("P.ppc", "p");
         EXPECT_EQ(isPetInPlace(context_, 1, "P"), c.hostPiecesGo);
-        DeletePetFiles(context_, 1, "P");
+        DeletePetFiles(context_, "P", isPetInPlace(context_, 1, "P"));
         EXPECT_EQ(has("Velmora設定.ppc"), !c.hostPiecesGo);
         EXPECT_EQ(has("おともだち帳"), !c.hostPiecesGo);
         EXPECT_FALSE(has("P.ppc"));

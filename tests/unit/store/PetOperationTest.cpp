@@ -1,6 +1,6 @@
 #include "PetOperationTest.h"
 
-#include "DataSafetyCheck.h"
+#include "ContainerRecords.h"
 #include "store/PackPet.h"
 #include "store/PetFiles.h"
 
@@ -41,7 +41,7 @@ void PetOperationTest::SetUp() {
         put(name, bytes);
     }
     PackStoredPet(StoreContext{*dir_, names_, registry_, "pass-E"}, "E", 8);
-    DeletePetFiles(context_, 2, "E");
+    DeletePetFiles(context_, "E", isPetInPlace(context_, 2, "E"));
 }
 
 void PetOperationTest::putAll(const Entries& entries) const {
