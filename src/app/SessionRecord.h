@@ -33,7 +33,8 @@ struct SessionRecord {
     // That pet's new container is complete and read back: what is left is
     // to delete the plain pieces it holds. Never packed again from them.
     std::string packed;
-    // A container that no longer holds the newest copy of anything and goes.
+    // A pet whose container no longer holds the newest copy of anything
+    // and goes.
     std::string drop;
     // A pet taken out of the registry whose pieces are still to be deleted,
     // and whether they lie in the host's place.

@@ -59,7 +59,7 @@ std::optional<ChangedPet> ChangePet(const StoreContext& context, Prompts& prompt
     session.plain = encrypt ? *newName : std::string();
     session.moves = planPetRename(context.dir, context.names, oldName, *newName);
     // No longer encrypted: its plain pieces are all there, the container goes.
-    if (wasEncrypted && !encrypt) session.drop = PetLayout::containerName(oldName);
+    if (wasEncrypted && !encrypt) session.drop = oldName;
     if (!registry.update(change.number, *newName, status, session)) throw SettingsNotWritten();
     const PasswordFor sessionPassword = [&](const std::string&) { return password; };
 
@@ -71,7 +71,7 @@ std::optional<ChangedPet> ChangePet(const StoreContext& context, Prompts& prompt
         VerifyContainer(withPassword, *newName, packed);
         session = registry.session();
         session.packed = *newName;
-        if (wasEncrypted && renamed) session.drop = PetLayout::containerName(oldName);
+        if (wasEncrypted && renamed) session.drop = oldName;
         recordSession(registry, session);
     }
     SettleSession(withPassword, sessionPassword);

@@ -1,6 +1,5 @@
 #include "store/SettleSession.h"
 
-#include "platform/FileError.h"
 #include "store/BestEffort.h"
 #include "store/EncryptedSession.h"
 #include "store/PetFiles.h"
@@ -32,6 +31,10 @@ void deleteUnpackedCopies(const StoreContext& context, const std::string& pet) {
             step.deleteFile(name);
         }
     }
+}
+
+void deleteContainerIfAny(InstallDir& dir, const std::string& pet) {
+    if (dir.exists(PetLayout::containerName(pet))) DeleteContainer(dir, pet);
 }
 
 std::optional<int> numberOf(const PetRegistry& registry, const std::string& pet) {
@@ -101,8 +104,7 @@ bool SettleSession(const StoreContext& context, const PasswordFor& passwordFor, 
     }
     if (!session.discard.empty()) {
         DeletePetFiles(context, session.discard, session.discardInPlace);
-        const std::string container = PetLayout::containerName(session.discard);
-        if (context.dir.exists(container)) DeleteContainer(context.dir, session.discard);
+        deleteContainerIfAny(context.dir, session.discard);
         if (session.pet == session.discard) {
             session.pet.clear();
             session.status.reset();
@@ -112,8 +114,7 @@ bool SettleSession(const StoreContext& context, const PasswordFor& passwordFor, 
         record(registry, session);
     }
     if (!session.drop.empty()) {
-        const std::string& drop = session.drop;
-        if (context.dir.exists(drop) && !context.dir.deleteFile(drop)) throw FileError(drop, "ファイルを削除できません。");
+        deleteContainerIfAny(context.dir, session.drop);
         session.drop.clear();
         record(registry, session);
     }
