@@ -1,6 +1,7 @@
 #include "store/PackPet.h"
 
 #include "platform/FileError.h"
+#include "store/ContainerErrors.h"
 #include "store/PetLayout.h"
 #include "store/StoredNames.h"
 
@@ -13,7 +14,13 @@ void AppendFileRecord(ContainerWriter& out, InstallDir& dir, const std::string& 
         if (dir.fileSize(source)) throw FileError(source, "ファイルを読めません。");
         return;
     }
-    std::string encoded = encodeStoredName(storedName);
+    std::string encoded;
+    try {
+        encoded = encodeStoredName(storedName);
+    } catch (const UnstorableName& error) {
+        // The user has to find the file: name it as it lies, not as stored.
+        throw UnstorableName(source, error.reason());
+    }
     out.appendRecord(encoded, *in, source);
     packed.push_back({source, std::move(encoded)});
 }
