@@ -7,16 +7,16 @@
 #include "platform/WholeFile.h"
 #include "session/BackupCopies.h"
 #include "store/BestEffort.h"
+#include "store/PackPet.h"
 #include "store/PetLayout.h"
 #include "store/PetMessages.h"
-#include "store/RemoveFolder.h"
+#include "store/VerifyContainer.h"
 
 namespace orvane {
 
 namespace {
 
 constexpr const char* SettingsCopyName = "Orvane.ini";
-constexpr std::size_t FailuresNamed = 10;
 
 // "*" + suffix: every name that ends in it.
 std::string endingIn(std::string_view suffix) {
@@ -34,28 +34,52 @@ void copySettingsFile(InstallDir& dir, const std::string& fullPath, const std::s
     }
     try {
         dir.openWrite(target, OpenForWrite::CreateOrTruncate)->write(bytes->data(), bytes->size());
+        if (dir.fileSize(target) == bytes->size()) return;
     } catch (const FileError&) {
-        copies.noteFailed(fullPath);
     }
+    copies.noteFailed(fullPath);
 }
 
-// Leaves out of the backup what is not a pet's to keep there.
-void cleanUp(InstallDir& dir, const FolderNameTable& names, const std::string& folder, int currentPetStatus) {
-    const BestEffort step(dir);
-    const PetLayout layout(names);
+// What is never copied: the host's old copies of its pet file, and every
+// plain piece of an encrypted pet in use, under either of its names, with
+// its container from the session's start, which is packed anew.
+void leaveOut(BackupCopies& copies, const BackupSources& sources) {
+    const PetLayout layout(sources.names);
     const std::string petFile = layout.inPlaceName(PetPiece::PetFile);
-    step.deleteFile(folder + std::string(host::OldCopyPrefix) + petFile);
-    step.deleteFile(folder + std::string(host::BeforeChangePrefix) + petFile);
-    if (!(currentPetStatus & PetStatusFlags::Encrypted)) return;
-    // An encrypted pet is in the backup as its container only.
-    step.deleteFile(folder + petFile);
-    RemoveFolder(dir, folder + layout.inPlaceName(PetPiece::ReceiveFolder));
-    RemoveFolder(dir, folder + layout.inPlaceName(PetPiece::SendFolder));
-    if (!(currentPetStatus & PetStatusFlags::ShareFriendsBook)) {
-        step.deleteFile(folder + layout.inPlaceName(PetPiece::FriendsBook));
+    copies.leaveOut(std::string(host::OldCopyPrefix) + petFile);
+    copies.leaveOut(std::string(host::BeforeChangePrefix) + petFile);
+    const int status = sources.currentPetStatus;
+    if (!(status & PetStatusFlags::Encrypted)) return;
+    for (const PetPiece piece : AllPetPieces) {
+        copies.leaveOut(layout.ownName(sources.currentPet, piece));
+        // Shared items in place are the other pets' too and stay in.
+        if (piece == PetPiece::FriendsBook && (status & PetStatusFlags::ShareFriendsBook)) continue;
+        if (piece == PetPiece::Treasures && (status & PetStatusFlags::ShareTreasures)) continue;
+        copies.leaveOut(layout.inPlaceName(piece));
     }
-    if (!(currentPetStatus & PetStatusFlags::ShareTreasures)) {
-        RemoveFolder(dir, folder + layout.inPlaceName(PetPiece::Treasures));
+    copies.leaveOut(PetLayout::containerName(sources.currentPet));
+}
+
+// The encrypted pet in use as it is now, packed from its pieces in place
+// straight into the backup with its session's password, and read back.
+// When it cannot be packed, its container from the session's start is the
+// best the backup can hold.
+void packRunningPet(const BackupSources& sources, const std::string& target, BackupCopies& copies) {
+    InstallDir& dir = sources.dir;
+    const std::string container = PetLayout::containerName(sources.currentPet);
+    PackedFiles packed;
+    try {
+        packed = PackInPlacePetInto(dir, sources.names, sources.sessionPassword, sources.currentPet,
+                                    sources.currentPetStatus, target + container);
+    } catch (const FileError& error) {
+        copies.noteFailed(error.fileName());
+        if (dir.exists(container)) copies.copyFile(container, target + container);
+        return;
+    }
+    try {
+        VerifyContainerAt(dir, target + container, sources.sessionPassword, packed);
+    } catch (const FileError& error) {
+        copies.noteFailed(error.fileName());
     }
 }
 
@@ -66,17 +90,13 @@ void report(Prompts& prompts, const BackupResult& result) {
         petmessage::showError(prompts, text);
         return;
     }
-    if (result.failedCopies.empty()) {
+    const auto& failed = result.failedCopies;
+    if (failed.empty()) {
         prompts.showMessage("バックアップを作成しました。", std::string(petmessage::DoneTitle), MessageIcon::Information);
         return;
     }
-    std::string text = "バックアップを作成しましたが、次のファイルはコピーできませんでした。";
-    for (std::size_t i = 0; i < result.failedCopies.size() && i < FailuresNamed; ++i) {
-        text.append("\n").append(result.failedCopies[i]);
-    }
-    if (result.failedCopies.size() > FailuresNamed) {
-        text.append("\nほか ").append(std::to_string(result.failedCopies.size() - FailuresNamed)).append(" 件");
-    }
+    std::string text = "バックアップを作成しましたが、次のファイルを保存できませんでした。\n" + failed.front();
+    if (failed.size() > 1) text.append("\nほか ").append(std::to_string(failed.size() - 1)).append(" 件");
     petmessage::showError(prompts, text);
 }
 
@@ -99,8 +119,10 @@ BackupResult RunBackup(const BackupSources& sources, const LocalTime& time, Prom
         const std::string target = result.folder + "\\";
         const FolderNameTable& names = sources.names;
         BackupCopies copies(dir);
+        leaveOut(copies, sources);
         copies.copyMatchingFiles(endingIn(host::PetFileExtension), target);
         copies.copyMatchingFiles(endingIn(host::ContainerExtension), target);
+        if (sources.currentPetStatus & PetStatusFlags::Encrypted) packRunningPet(sources, target, copies);
         copies.copyMatchingFiles(endingIn(host::FriendsBook), target);
         copies.copyMatchingFolders(endingIn(names.receiveFolder), target);
         copies.copyMatchingFolders(endingIn(names.sendFolder), target);
@@ -112,7 +134,6 @@ BackupResult RunBackup(const BackupSources& sources, const LocalTime& time, Prom
             copies.copyMatchingFolders(endingIn(names.treasuresFolder), target);
         }
         copySettingsFile(dir, sources.settingsFile, target + SettingsCopyName, copies);
-        cleanUp(dir, names, target, sources.currentPetStatus);
         result.failedCopies = copies.failed();
     }
     report(prompts, result);

@@ -146,7 +146,7 @@ void HostSession::backup() {
     // The messages belong to the host's main window, which the user sees.
     ui::Win32Prompts prompts(win32::toHwnd(hostMainWindow_), app_.currentPassword());
     const BackupSources sources{app_.storeContext().dir, app_.names(), app_.hostExecutable(), app_.settingsPath(),
-                                currentPetStatus_};
+                                currentPetStatus_, pet_, app_.currentPassword()};
     RunBackup(sources, win32::Win32SystemClock().now(), prompts);
 }
 

@@ -58,6 +58,19 @@ void ContainerWriter::appendRecord(const std::string& storedName, ReadStream& so
     written_ += header.size() + size;
 }
 
+void ContainerWriter::appendScrambledRecord(const std::string& storedName, ContainerReader& from,
+                                           std::uint32_t size) {
+    const std::string header = recordHeader(storedName, size);
+    out_->write(header.data(), header.size());
+    for (std::uint32_t done = 0; done < size;) {
+        const std::size_t want = std::min<std::size_t>(chunk_.size(), size - done);
+        from.read(chunk_.data(), want);
+        out_->write(chunk_.data(), want);
+        done += static_cast<std::uint32_t>(want);
+    }
+    written_ += header.size() + size;
+}
+
 void ContainerWriter::commit() {
     const CheckBlock check = makeCheckBlock(key_, written_);
     out_->seek(0);

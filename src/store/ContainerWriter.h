@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/InstallDir.h"
+#include "store/ContainerReader.h"
 #include "store/PetKey.h"
 
 namespace orvane {
@@ -25,6 +26,10 @@ public:
     // One record: the stored name (cp932, at most 254 bytes) and the
     // source's bytes, streamed in chunks and scrambled.
     void appendRecord(const std::string& storedName, ReadStream& source, const std::string& sourceName);
+    // One record whose data bytes come from another container made with
+    // the same key: size bytes at the reader's position, already scrambled
+    // as this container stores them, copied as they are.
+    void appendScrambledRecord(const std::string& storedName, ContainerReader& from, std::uint32_t size);
     void commit();
 
 private:

@@ -37,26 +37,38 @@ namespace {
 
 enum class Sources { HostNames, OwnNamesFirst, OwnNamesOnly };
 
-PackedFiles pack(const StoreContext& context, const std::string& pet, int status, Sources sources) {
-    InstallDir& dir = context.dir;
-    const PetLayout layout(context.names);
+// What a pack reads and where it writes.
+struct PackJob {
+    InstallDir& dir;
+    const FolderNameTable& names;
+    const std::string& password;
+    const std::string& pet;
+    int status;
+    Sources sources;
+    const std::string& container;
+};
+
+PackedFiles pack(const PackJob& job) {
+    InstallDir& dir = job.dir;
+    const std::string& pet = job.pet;
+    const PetLayout layout(job.names);
     const auto ownExists = [&](PetPiece piece) { return dir.exists(layout.ownName(pet, piece)); };
     // The mail folders travel as a pair, decided by the receive folder.
-    const bool ownMailFolders = sources == Sources::OwnNamesOnly ||
-                                (sources == Sources::OwnNamesFirst && ownExists(PetPiece::ReceiveFolder));
+    const bool ownMailFolders = job.sources == Sources::OwnNamesOnly ||
+                                (job.sources == Sources::OwnNamesFirst && ownExists(PetPiece::ReceiveFolder));
     const auto sourceOf = [&](PetPiece piece) {
         const bool fromOwn = piece == PetPiece::ReceiveFolder || piece == PetPiece::SendFolder
                                  ? ownMailFolders
-                                 : sources == Sources::OwnNamesOnly ||
-                                       (sources == Sources::OwnNamesFirst && ownExists(piece));
+                                 : job.sources == Sources::OwnNamesOnly ||
+                                       (job.sources == Sources::OwnNamesFirst && ownExists(piece));
         return fromOwn ? layout.ownName(pet, piece) : layout.inPlaceName(piece);
     };
 
-    ContainerWriter out(dir, PetLayout::containerName(pet), DeriveKey(context.password));
+    ContainerWriter out(dir, job.container, DeriveKey(job.password));
     PackedFiles packed;
     for (const PetPiece piece : AllPetPieces) {
-        if (piece == PetPiece::FriendsBook && (status & PetStatusFlags::ShareFriendsBook)) continue;
-        if (piece == PetPiece::Treasures && (status & PetStatusFlags::ShareTreasures)) continue;
+        if (piece == PetPiece::FriendsBook && (job.status & PetStatusFlags::ShareFriendsBook)) continue;
+        if (piece == PetPiece::Treasures && (job.status & PetStatusFlags::ShareTreasures)) continue;
         if (isFolderPiece(piece)) {
             AppendFolderRecords(out, dir, sourceOf(piece), layout.ownName(pet, piece), packed);
         } else {
@@ -67,14 +79,23 @@ PackedFiles pack(const StoreContext& context, const std::string& pet, int status
     return packed;
 }
 
+PackedFiles packOwnContainer(const StoreContext& context, const std::string& pet, int status, Sources sources) {
+    return pack({context.dir, context.names, context.password, pet, status, sources, PetLayout::containerName(pet)});
+}
+
 }  // namespace
 
 PackedFiles PackPet(const StoreContext& context, const std::string& pet, int status, bool preferPetNames) {
-    return pack(context, pet, status, preferPetNames ? Sources::OwnNamesFirst : Sources::HostNames);
+    return packOwnContainer(context, pet, status, preferPetNames ? Sources::OwnNamesFirst : Sources::HostNames);
 }
 
 PackedFiles PackStoredPet(const StoreContext& context, const std::string& pet, int status) {
-    return pack(context, pet, status, Sources::OwnNamesOnly);
+    return packOwnContainer(context, pet, status, Sources::OwnNamesOnly);
+}
+
+PackedFiles PackInPlacePetInto(InstallDir& dir, const FolderNameTable& names, const std::string& password,
+                               const std::string& pet, int status, const std::string& container) {
+    return pack({dir, names, password, pet, status, Sources::HostNames, container});
 }
 
 }  // namespace orvane

@@ -32,6 +32,11 @@ PackedFiles PackPet(const StoreContext& context, const std::string& pet, int sta
 // in this pet's container.
 PackedFiles PackStoredPet(const StoreContext& context, const std::string& pet, int status);
 
+// PackPet from the host's names into a container of any name, such as one
+// in a backup folder, with the password given.
+PackedFiles PackInPlacePetInto(InstallDir& dir, const FolderNameTable& names, const std::string& password,
+                               const std::string& pet, int status, const std::string& container);
+
 // One file as one record. A source that does not exist, or is a folder,
 // adds nothing; a file that exists but cannot be opened throws FileError,
 // since its pet's plain pieces are deleted after packing.

@@ -45,9 +45,8 @@ struct OpenedContainer {
     std::unique_ptr<ContainerReader> reader;
 };
 
-OpenedContainer openChecked(const StoreContext& context, const std::string& pet, const PetKey& key) {
-    const std::string name = PetLayout::containerName(pet);
-    OpenedContainer opened{context.dir.openRead(name), nullptr};
+OpenedContainer openChecked(InstallDir& dir, const std::string& name, const PetKey& key) {
+    OpenedContainer opened{dir.openRead(name), nullptr};
     if (!opened.file) throw FileError(name, NotHeld);
     opened.reader = std::make_unique<ContainerReader>(*opened.file, name);
     ContainerReader& reader = *opened.reader;
@@ -86,18 +85,23 @@ std::string hostNameOf(const PetLayout& layout, const std::string& pet, const st
 }  // namespace
 
 void VerifyContainer(const StoreContext& context, const std::string& pet, const PackedFiles& packed) {
-    const PetKey key = DeriveKey(context.password);
+    VerifyContainerAt(context.dir, PetLayout::containerName(pet), context.password, packed);
+}
+
+void VerifyContainerAt(InstallDir& dir, const std::string& container, const std::string& password,
+                       const PackedFiles& packed) {
+    const PetKey key = DeriveKey(password);
     try {
-        const OpenedContainer opened = openChecked(context, pet, key);
+        const OpenedContainer opened = openChecked(dir, container, key);
         for (const PackedFile& file : packed) {
             const auto record = opened.reader->nextRecord();
             if (!record || record->storedName != file.storedName) throw FileError(file.source, NotHeld);
-            const auto source = context.dir.openRead(file.source);
+            const auto source = dir.openRead(file.source);
             if (!sameData(*opened.reader, source.get(), record->dataSize, key)) throw FileError(file.source, NotHeld);
         }
-        if (opened.reader->nextRecord()) throw FileError(PetLayout::containerName(pet), NotHeld);
+        if (opened.reader->nextRecord()) throw FileError(container, NotHeld);
     } catch (const DamagedContainer&) {
-        throw FileError(PetLayout::containerName(pet), NotHeld);
+        throw FileError(container, NotHeld);
     }
 }
 
@@ -107,7 +111,7 @@ void DeleteHeldPieces(const StoreContext& context, const std::string& pet, std::
     const PetLayout layout(context.names);
     std::vector<std::string> held;
     try {
-        const OpenedContainer opened = openChecked(context, pet, key);
+        const OpenedContainer opened = openChecked(context.dir, PetLayout::containerName(pet), key);
         while (const auto record = opened.reader->nextRecord()) {
             const auto own = ownFileOfStoredName(layout, pet, record->storedName);
             const std::string source =

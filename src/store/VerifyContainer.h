@@ -14,6 +14,11 @@ namespace orvane {
 // FileError naming the first file the container does not hold intact.
 void VerifyContainer(const StoreContext& context, const std::string& pet, const PackedFiles& packed);
 
+// The same for a container of any name, such as one in a backup folder,
+// and the password it was packed with.
+void VerifyContainerAt(InstallDir& dir, const std::string& container, const std::string& password,
+                       const PackedFiles& packed);
+
 // Deletes each plain file of the pet that pet + ".apd" holds with the same
 // bytes, then its folders that have become empty. Under its own names, or
 // with inPlaceStatus (its flags when it was swapped in) under the host's

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "ScriptedDir.h"
 #include "ScriptedPrompts.h"
 #include "StoreTestSupport.h"
 #include "session/BackupRun.h"
@@ -16,12 +18,35 @@ using Entries = std::map<std::string, std::string>;
 const LocalTime Time{2002, 3, 5, 9, 7, 4};
 const std::string Folder = "20020305090704";
 
+// A directory whose copies of one file come out cut short, and which
+// keeps every name written into it.
+class RecordingDir : public test::ScriptedDir {
+public:
+    using ScriptedDir::ScriptedDir;
+
+    std::string cutShort;
+    std::set<std::string> written;
+
+    bool copyFile(const std::string& from, const std::string& to) override {
+        written.insert(to);
+        if (!ScriptedDir::copyFile(from, to)) return false;
+        if (from == cutShort) ScriptedDir::openWrite(to, OpenForWrite::CreateOrTruncate);
+        return true;
+    }
+    std::unique_ptr<WriteStream> openWrite(const std::string& name, OpenForWrite mode) override {
+        written.insert(name);
+        return ScriptedDir::openWrite(name, mode);
+    }
+};
+
 class BackupRunTest : public test::StoreTest {
 protected:
+    // In a session of pet E, opened with the password "abcd".
     BackupResult backUp(HostEdition edition, int currentPetStatus, const std::string& settingsFile) {
         const FolderNameTable names = FolderNameTable::forEdition(edition);
         const std::string executable(edition == HostEdition::Kids ? host::KidsExecutable : host::StandardExecutable);
-        return RunBackup({*dir_, names, executable, settingsFile, currentPetStatus}, Time, prompts_);
+        return RunBackup({recording_, names, executable, settingsFile, currentPetStatus, "E", "abcd"}, Time,
+                         prompts_);
     }
 
     // The entries under the backup folder, named inside it.
@@ -33,6 +58,7 @@ protected:
         return inside;
     }
 
+    RecordingDir recording_{*dir_};
     test::ScriptedPrompts prompts_;
 };
 
@@ -74,9 +100,10 @@ TEST_F(BackupRunTest, TheStandardEditionKeepsPetsSharedItemsPlugInAndSettings) {
               (std::vector<test::ShownMessage>{{"バックアップを作成しました。", "完了", MessageIcon::Information}}));
 }
 
-// An encrypted pet in use is in the backup as its container only: its
-// working copies in place are left out, its shared items stay.
-TEST_F(BackupRunTest, TheKidsEditionKeepsTreasuresAndLeavesOutAnEncryptedPetsWorkingCopies) {
+// An encrypted pet in use is in the backup as its container, packed from
+// its pieces in place as they are now; no plain copy of them is ever
+// written there. Its shared items stay.
+TEST_F(BackupRunTest, TheKidsEditionKeepsTreasuresAndPacksAnEncryptedPetInUseAsItIsNow) {
     const Entries pet = {
         {"VelmoraKids設定.ppc", "E pet"}, {"おともだち帳", "book in place"}, {"じゅしん箱", "<folder>"},
         {"じゅしん箱\\m", "mail"},        {"そうしん箱", "<folder>"},         {"たからもの", "<folder>"},
@@ -86,19 +113,26 @@ TEST_F(BackupRunTest, TheKidsEditionKeepsTreasuresAndLeavesOutAnEncryptedPetsWor
         {"E.apd", "E container"}, {"A.ppc", "A pet"}, {"A_たからもの", "<folder>"}, {"A_たからもの\\a", "A treasure"},
         {"共有_おともだち帳", "shared book"},
     };
+    const test::HandRecord petFile{test::cp932("E.ppc"), "E pet"};
+    const test::HandRecord mail{test::cp932("E_じゅしん箱\\m"), "mail"};
+    const test::HandRecord book{test::cp932("E_おともだち帳"), "book in place"};
+    const test::HandRecord treasure{test::cp932("E_たからもの\\t"), "treasure in place"};
+    const std::vector<std::string> plain = {"VelmoraKids設定.ppc", "じゅしん箱", "じゅしん箱\\m", "そうしん箱"};
     const struct {
         int status;
         std::vector<std::string> leftOut;
+        std::vector<test::HandRecord> packed;  // none: the container is copied as it is
     } cases[] = {
-        {7, {}},
-        {8, {"VelmoraKids設定.ppc", "おともだち帳", "じゅしん箱", "じゅしん箱\\m", "そうしん箱", "たからもの", "たからもの\\t"}},
-        {8 | 1, {"VelmoraKids設定.ppc", "じゅしん箱", "じゅしん箱\\m", "そうしん箱", "たからもの", "たからもの\\t"}},
-        {8 | 2, {"VelmoraKids設定.ppc", "おともだち帳", "じゅしん箱", "じゅしん箱\\m", "そうしん箱"}},
+        {7, {}, {}},
+        {8, {"おともだち帳", "たからもの", "たからもの\\t"}, {petFile, mail, book, treasure}},
+        {8 | 1, {"たからもの", "たからもの\\t"}, {petFile, mail, treasure}},
+        {8 | 2, {"おともだち帳"}, {petFile, mail, book}},
     };
     temp_.writeFile("Orvane.ini", "[NowPet]\r\nnumber=1\r\n");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
         clearInstallDir();
+        recording_.written.clear();
         putAll({{"VelmoraKids.exe", ""}, {"tzl001.pac", "not copied"}});
         putAll(pet);
         putAll(others);
@@ -106,11 +140,35 @@ TEST_F(BackupRunTest, TheKidsEditionKeepsTreasuresAndLeavesOutAnEncryptedPetsWor
         Entries expected = pet;
         expected.merge(Entries(others));
         expected["Orvane.ini"] = "[NowPet]\r\nnumber=1\r\n";
-        for (const auto& name : c.leftOut) expected.erase(name);
+        if (!c.packed.empty()) {
+            for (const auto& name : plain) expected.erase(name);
+            for (const auto& name : c.leftOut) expected.erase(name);
+            expected["E.apd"] = test::handContainer(test::KeyOfAbcd, c.packed);
+        }
         EXPECT_EQ(backup(), expected);
+        // Every name ever written is one the backup keeps, or the
+        // container's scrambled temporary file.
+        for (const auto& name : recording_.written) {
+            EXPECT_TRUE(name == Folder + "\\E.apd.tmp" || expected.count(name.substr(Folder.size() + 1))) << name;
+        }
         // The installation directory itself keeps all of it.
-        for (const auto& [name, bytes] : pet) EXPECT_TRUE(has(name)) << name;
+        const Entries now = snapshot();
+        for (const auto& [name, bytes] : pet) EXPECT_EQ(now.at(name), bytes) << name;
+        EXPECT_EQ(prompts_.messages.back().text, "バックアップを作成しました。");
     }
+}
+
+// When the pet in use cannot be packed, its container from the start of
+// the session is what the backup can hold; the message names the file.
+TEST_F(BackupRunTest, AnEncryptedPetThatCannotBePackedKeepsItsOldContainerAndIsNamed) {
+    temp_.writeFile("Orvane.ini", "");
+    putAll({{"E.apd", "E container"}, {"Velmora設定.ppc", "E pet"}, {"宝物", "<folder>"},
+            {"宝物\\café.jpg", "no cp932 name"}});
+    backUp(HostEdition::Standard, 8, ini_.path());
+    EXPECT_EQ(backup(), (Entries{{"E.apd", "E container"}, {"プラグインフォルダ", "<folder>"}, {"Orvane.ini", ""}}));
+    EXPECT_EQ(prompts_.messages, (std::vector<test::ShownMessage>{
+                                     {"バックアップを作成しましたが、次のファイルを保存できませんでした。\nE_宝物\\café.jpg",
+                                      "エラー", MessageIcon::Error}}));
 }
 
 TEST_F(BackupRunTest, AFolderThatCannotBeMadeIsReportedAndNothingElseHappens) {
@@ -134,18 +192,19 @@ TEST_F(BackupRunTest, ASecondRunInTheSameSecondCopiesOverTheFirst) {
     EXPECT_EQ(backup().at("A.ppc"), "second");
 }
 
-TEST_F(BackupRunTest, CopiesThatFailAreNamedInTheClosingMessage) {
-    putAll({{"受信フォルダ", "<folder>"}, {"受信フォルダ\\m", "mail"}, {"A.ppc", "A pet"}});
+TEST_F(BackupRunTest, CopiesThatFailOrComeOutShortAreNamedInTheClosingMessage) {
+    putAll({{"受信フォルダ", "<folder>"}, {"受信フォルダ\\m", "mail"}, {"A.ppc", "A pet"}, {"B.ppc", "B pet"}});
     // Left from a run in the same second: a file where a folder must go.
     putAll({{Folder, "<folder>"}, {Folder + "\\受信フォルダ", "a file in the way"}});
+    recording_.cutShort = "A.ppc";
     const std::string missingSettings = test::pathToUtf8(temp_.fsPath("missing.ini"));
     const BackupResult result = backUp(HostEdition::Standard, 7, missingSettings);
-    EXPECT_EQ(result.failedCopies, (std::vector<std::string>{"受信フォルダ\\m", missingSettings}));
-    EXPECT_EQ(backup().at("A.ppc"), "A pet");
+    EXPECT_EQ(result.failedCopies, (std::vector<std::string>{"A.ppc", "受信フォルダ\\m", missingSettings}));
+    EXPECT_EQ(backup().at("B.ppc"), "B pet");
     EXPECT_EQ(prompts_.messages,
               (std::vector<test::ShownMessage>{
-                  {"バックアップを作成しましたが、次のファイルはコピーできませんでした。\n受信フォルダ\\m\n" + missingSettings,
-                   "エラー", MessageIcon::Error}}));
+                  {"バックアップを作成しましたが、次のファイルを保存できませんでした。\nA.ppc\nほか 2 件", "エラー",
+                   MessageIcon::Error}}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "platform/FileError.h"
 #include "store/ContainerErrors.h"
 #include "store/PackPet.h"
+#include "store/VerifyContainer.h"
 
 namespace orvane {
 namespace {
@@ -135,6 +137,50 @@ TEST_F(PackPetTest, ANameTooLongRefusesThePackAndKeepsTheOldContainer) {
     }
     EXPECT_EQ(read("P.apd"), packed);
     EXPECT_FALSE(has("P.apd.tmp"));
+}
+
+// A pet in place packed into a backup folder, then read back after a fault
+// that a sound write would not leave: the file named is the first one the
+// container does not hold intact, or the container itself.
+TEST_F(PackPetTest, ReadingBackNamesTheFirstFileTheContainerDoesNotHold) {
+    const std::string container = "B\\P.apd";
+    const auto flipByte = [&](std::size_t at) {
+        std::string bytes = read(container);
+        bytes[at] = static_cast<char>(bytes[at] ^ 1);
+        put(container, bytes);
+    };
+    const auto notHeld = [&](const PackedFiles& packed, const std::string& password) -> std::optional<std::string> {
+        try {
+            VerifyContainerAt(*dir_, container, password, packed);
+        } catch (const FileError& error) {
+            return error.fileName();
+        }
+        return std::nullopt;
+    };
+    const struct {
+        const char* fault;
+        std::function<void(PackedFiles&, std::string&)> make;
+        std::optional<std::string> named;
+    } cases[] = {
+        {"none", [](auto&, auto&) {}, std::nullopt},
+        // 16 bytes of check block, n, "P.ppc" and its NUL, D: the first data byte.
+        {"a data byte changed on its way to the disk", [&](auto&, auto&) { flipByte(27); }, "Velmora設定.ppc"},
+        {"a source changed since", [&](auto&, auto&) { put("受信フォルダ\\b.ppm", "mail B"); }, "受信フォルダ\\b.ppm"},
+        {"a record too many", [](auto& packed, auto&) { packed.pop_back(); }, container},
+        {"a record missing", [](auto& packed, auto&) { packed.push_back(packed.back()); }, "宝物\\t.pac"},
+        {"the container cut short", [&](auto&, auto&) { put(container, read(container).substr(0, 40)); }, container},
+        {"another password", [](auto&, auto& password) { password = "other"; }, container},
+    };
+    putFolder("B");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        putPetInPlace();
+        auto packed = PackInPlacePetInto(*dir_, names_, password_, "P", 0, container);
+        EXPECT_EQ(read(container), test::handContainer(test::KeyOfAbcd, petInPlaceRecords(0)));
+        std::string password = password_;
+        c.make(packed, password);
+        EXPECT_EQ(notHeld(packed, password), c.named);
+    }
 }
 
 class ScriptedPackTest : public PackPetTest {
