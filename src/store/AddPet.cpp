@@ -7,18 +7,14 @@
 
 namespace orvane {
 
-namespace {
-
-// The pets an added one must not clash with. The append counts a missing
-// "entry" as 1, so pet 0 stays registered beside the new one.
+// The append counts a missing "entry" as 1, so pet 0 stays registered
+// beside the new one.
 std::vector<std::string> registeredNames(const PetRegistry& registry) {
     std::vector<std::string> names;
     const int count = std::max(registry.count(), 1);
     for (int i = 0; i < count; ++i) names.push_back(registry.name(i));
     return names;
 }
-
-}  // namespace
 
 std::optional<AddedPet> AddPet(PetRegistry& registry, Prompts& prompts, const std::string& name,
                                const PetOptions& options) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/PetRegistry.h"
 #include "platform/Prompts.h"
@@ -14,6 +15,9 @@ struct AddedPet {
     std::string name;  // trimmed
     int status = 0;
 };
+
+// The pets a new one must not share a name with.
+std::vector<std::string> registeredNames(const PetRegistry& registry);
 
 // Registers a new pet; no file is made. An encrypted pet's password is
 // asked here and kept by the prompts as the application's current
