@@ -21,6 +21,7 @@ TrayCommand trayCommand(int id, int petCount) {
     switch (id) {
     case ID_ACTION_IMPORT_MAIL: return {TrayCommandKind::ImportMail};
     case ID_ACTION_BACKUP: return {TrayCommandKind::Backup};
+    case ID_ACTION_RESTORE: return {TrayCommandKind::Restore};
     case ID_ACTION_FORCED_RETURN: return {TrayCommandKind::ForcedReturn};
     case ID_ACTION_EXIT: return {TrayCommandKind::Exit};
     default: break;

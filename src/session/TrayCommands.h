@@ -18,7 +18,7 @@ TrayMenu trayMenuFor(std::intptr_t mouseMessage);
 // The pet menu's item i sends this id + i.
 inline constexpr int PetMenuFirstId = 33000;
 
-enum class TrayCommandKind { None, SwitchPet, ImportMail, Backup, ForcedReturn, Exit };
+enum class TrayCommandKind { None, SwitchPet, ImportMail, Backup, Restore, ForcedReturn, Exit };
 
 struct TrayCommand {
     TrayCommandKind kind = TrayCommandKind::None;

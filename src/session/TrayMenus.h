@@ -12,7 +12,8 @@ namespace orvane {
 // as an ordinary WM_COMMAND.
 void showPetMenu(HWND mainWindow, const std::vector<std::string>& pets, int selected);
 
-// Opens the action menu (import, backup, forced return, exit) the same way.
+// Opens the action menu (import, backup, restore, forced return, exit) the
+// same way.
 void showActionMenu(HWND mainWindow);
 
 }  // namespace orvane

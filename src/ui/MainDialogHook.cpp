@@ -15,6 +15,7 @@
 #include "session/TrayMenus.h"
 #include "ui/MainDialog.h"
 #include "ui/MessageBoxes.h"
+#include "ui/RestoreDialog.h"
 
 namespace orvane::ui {
 
@@ -94,6 +95,10 @@ void MainDialog::runTrayCommand(int id) {
     case TrayCommandKind::SwitchPet: switchPet(command.pet); break;
     case TrayCommandKind::ImportMail: RunMailImport(app_, win32::toHwnd(session_->hostMainWindow())); break;
     case TrayCommandKind::Backup: session_->backup(); break;
+    case TrayCommandKind::Restore:
+        // The restored pet joins the pet menu at once.
+        if (RunRestore(app_, win32::toHwnd(session_->hostMainWindow()))) fillPetCombo();
+        break;
     case TrayCommandKind::ForcedReturn: session_->forcedReturn(); break;
     case TrayCommandKind::Exit: session_->requestExit(); break;
     case TrayCommandKind::None: break;

@@ -63,8 +63,10 @@ protected:
 
     std::map<std::string, std::string> snapshot() { return snapshotOf(*installDir_); }
     // The pieces of the encrypted pet's container, unpacked in a scratch
-    // folder with the password.
-    std::map<std::string, std::string> unpackCopy(const std::string& pet, const std::string& password);
+    // folder with the password. The container lies in the installation
+    // directory, or in its folder of that name.
+    std::map<std::string, std::string> unpackCopy(const std::string& pet, const std::string& password,
+                                                  const std::string& folder = {});
     std::string readFile(const std::string& name);
     std::string firstLineOf(const std::string& name);
     bool has(const std::string& name) { return installDir_->exists(name); }

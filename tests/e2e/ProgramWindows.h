@@ -45,6 +45,7 @@ inline constexpr LPARAM kActionMenuClick = WM_RBUTTONDOWN;
 inline constexpr int kFirstPet = 33000;
 inline constexpr int kImportMail = 32781;
 inline constexpr int kBackup = 32780;
+inline constexpr int kRestore = 32782;
 inline constexpr int kForcedReturn = 32774;
 inline constexpr int kExit = 32772;
 }  // namespace tray
@@ -60,6 +61,13 @@ inline constexpr wchar_t kTrayNotEmpty[] = L"受信トレイを空にして下�
 }  // namespace import
 
 inline constexpr wchar_t kBackupDone[] = L"バックアップを作成しました。";
+
+namespace restore {
+inline constexpr wchar_t kCaption[] = L"バックアップから戻す";
+inline constexpr int kBackups = 1040;
+inline constexpr int kPets = 1041;
+inline constexpr int kName = 1042;
+}  // namespace restore
 
 namespace settings {
 inline constexpr wchar_t kCaption[] = L"設定";

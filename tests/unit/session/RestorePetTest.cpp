@@ -37,59 +37,63 @@ std::string containerOfE(const std::string& pet) {
                                                      {cp932(pet + "_受信フォルダ\\empty"), ""}});
 }
 
-const Kind StoredPlain{"a plain pet, sharing its logs",
-                       HostEdition::Standard,
-                       {"P", 4, false},
-                       {{"P.ppc", "P pet"},
-                        {"P.bak", "P backup"},
-                        {"P_おともだち帳", "P book"},
-                        {"共有_受信フォルダ", "<folder>"},
-                        {"共有_受信フォルダ\\s", "shared mail"},
-                        {"X.ppc", "another pet"}},
-                       {{"戻った.ppc", "P pet"}, {"戻った.bak", "P backup"}, {"戻った_おともだち帳", "P book"}},
-                       4};
+// One of each kind, in this order.
+enum KindIndex { StoredPlain, InPlace, Encrypted, Kids };
 
-const Kind InPlace{"the pet in place then, sharing its friends book",
-                   HostEdition::Standard,
-                   {"X", 1, true},
-                   {{"Velmora設定.ppc", "X pet"},
-                    {"おともだち帳", "shared book"},
-                    {"受信フォルダ", "<folder>"},
-                    {"受信フォルダ\\m", "X mail"},
-                    {"受信フォルダ\\sub", "<folder>"},
-                    {"送信フォルダ", "<folder>"},
-                    {"送信フォルダ\\s", "X sent"},
-                    {"P.ppc", "another pet"}},
-                   {{"戻った.ppc", "X pet"},
-                    {"戻った_受信フォルダ", "<folder>"},
-                    {"戻った_受信フォルダ\\m", "X mail"},
-                    {"戻った_送信フォルダ", "<folder>"},
-                    {"戻った_送信フォルダ\\s", "X sent"}},
-                   1};
-
-const Kind Encrypted{"an encrypted pet",
-                     HostEdition::Standard,
-                     {"E", 11, false},
-                     {{"E.apd", containerOfE("E")}, {"共有_おともだち帳", "shared book"}},
-                     {{"戻った.apd", containerOfE("戻った")}},
-                     11};
-
-const Kind Kids{"a Kids edition pet",
-                HostEdition::Kids,
-                {"K", 0, false},
-                {{"K.ppc", "K pet"},
-                 {"K_たからもの", "<folder>"},
-                 {"K_たからもの\\t.pac", "K treasure"},
-                 {"K_じゅしん箱", "<folder>"},
-                 {"K_じゅしん箱\\m", "K mail"},
-                 {"K_おともだち帳", "K book"}},
-                {{"戻った.ppc", "K pet"},
-                 {"戻った_たからもの", "<folder>"},
-                 {"戻った_たからもの\\t.pac", "K treasure"},
-                 {"戻った_じゅしん箱", "<folder>"},
-                 {"戻った_じゅしん箱\\m", "K mail"},
-                 {"戻った_おともだち帳", "K book"}},
-                0};
+std::vector<Kind> kinds() {
+    return {
+        {"a plain pet, sharing its logs",
+         HostEdition::Standard,
+         {"P", 4, false},
+         {{"P.ppc", "P pet"},
+          {"P.bak", "P backup"},
+          {"P_おともだち帳", "P book"},
+          {"共有_受信フォルダ", "<folder>"},
+          {"共有_受信フォルダ\\s", "shared mail"},
+          {"X.ppc", "another pet"}},
+         {{"戻った.ppc", "P pet"}, {"戻った.bak", "P backup"}, {"戻った_おともだち帳", "P book"}},
+         4},
+        {"the pet in place then, sharing its friends book",
+         HostEdition::Standard,
+         {"X", 1, true},
+         {{"Velmora設定.ppc", "X pet"},
+          {"おともだち帳", "shared book"},
+          {"受信フォルダ", "<folder>"},
+          {"受信フォルダ\\m", "X mail"},
+          {"受信フォルダ\\sub", "<folder>"},
+          {"送信フォルダ", "<folder>"},
+          {"送信フォルダ\\s", "X sent"},
+          {"P.ppc", "another pet"}},
+         {{"戻った.ppc", "X pet"},
+          {"戻った_受信フォルダ", "<folder>"},
+          {"戻った_受信フォルダ\\m", "X mail"},
+          {"戻った_送信フォルダ", "<folder>"},
+          {"戻った_送信フォルダ\\s", "X sent"}},
+         1},
+        {"an encrypted pet",
+         HostEdition::Standard,
+         {"E", 11, false},
+         {{"E.apd", containerOfE("E")}, {"共有_おともだち帳", "shared book"}},
+         {{"戻った.apd", containerOfE("戻った")}},
+         11},
+        {"a Kids edition pet",
+         HostEdition::Kids,
+         {"K", 0, false},
+         {{"K.ppc", "K pet"},
+          {"K_たからもの", "<folder>"},
+          {"K_たからもの\\t.pac", "K treasure"},
+          {"K_じゅしん箱", "<folder>"},
+          {"K_じゅしん箱\\m", "K mail"},
+          {"K_おともだち帳", "K book"}},
+         {{"戻った.ppc", "K pet"},
+          {"戻った_たからもの", "<folder>"},
+          {"戻った_たからもの\\t.pac", "K treasure"},
+          {"戻った_じゅしん箱", "<folder>"},
+          {"戻った_じゅしん箱\\m", "K mail"},
+          {"戻った_おともだち帳", "K book"}},
+         0},
+    };
+}
 
 class RestorePetTest : public test::StoreTest {
 protected:
@@ -113,25 +117,26 @@ protected:
 };
 
 TEST_F(RestorePetTest, EachKindOfPetComesBackByteForByteUnderTheNewName) {
-    for (const Kind* kind : {&StoredPlain, &InPlace, &Encrypted, &Kids}) {
-        SCOPED_TRACE(kind->label);
-        layOut(*kind);
+    for (const Kind& kind : kinds()) {
+        SCOPED_TRACE(kind.label);
+        layOut(kind);
         Entries expected = snapshot();
-        expected.insert(kind->restored.begin(), kind->restored.end());
+        expected.insert(kind.restored.begin(), kind.restored.end());
         prompts_ = {};
         prompts_.passwords = {"pass-E"};
-        const auto added = restore(*kind, *dir_, registry_);
+        const auto added = restore(kind, *dir_, registry_);
         ASSERT_TRUE(added);
         EXPECT_EQ(added->number, 1);
         EXPECT_EQ(snapshot(), expected);
         EXPECT_EQ(registry_.names(), (std::vector<std::string>{"A", NewName}));
-        EXPECT_EQ(registry_.status(1), kind->status);
+        EXPECT_EQ(registry_.status(1), kind.status);
         EXPECT_EQ(prompts_.messages, (std::vector<test::ShownMessage>{{"「戻った」としてバックアップから戻しました。",
                                                                        "完了", MessageIcon::Information}}));
     }
 }
 
 TEST_F(RestorePetTest, ANameThatIsTakenRefusesBeforeAnyWriteAndSaysWhich) {
+    const Kind encrypted = kinds()[Encrypted];
     const struct {
         Entries taken;
         std::string message;
@@ -143,13 +148,13 @@ TEST_F(RestorePetTest, ANameThatIsTakenRefusesBeforeAnyWriteAndSaysWhich) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
-        layOut(Encrypted);
+        layOut(encrypted);
         if (c.taken.empty()) registerPets({{"A", 7}, {NewName, 7}}, 0);
         putAll(c.taken);
         const Entries before = snapshot();
         const std::string settingsBefore = settings();
         prompts_ = {};
-        EXPECT_FALSE(restore(Encrypted, *dir_, registry_));
+        EXPECT_FALSE(restore(encrypted, *dir_, registry_));
         EXPECT_EQ(prompts_.passwordsAsked, 0);
         ASSERT_EQ(prompts_.messages.size(), 1u);
         EXPECT_EQ(prompts_.messages[0].text, c.message);
@@ -159,13 +164,14 @@ TEST_F(RestorePetTest, ANameThatIsTakenRefusesBeforeAnyWriteAndSaysWhich) {
 }
 
 TEST_F(RestorePetTest, AWrongOrCancelledPasswordRestoresNothing) {
-    layOut(Encrypted);
+    const Kind encrypted = kinds()[Encrypted];
+    layOut(encrypted);
     const Entries before = snapshot();
     const std::string settingsBefore = settings();
     prompts_.passwords = {std::nullopt, "wrong"};
-    EXPECT_FALSE(restore(Encrypted, *dir_, registry_));
+    EXPECT_FALSE(restore(encrypted, *dir_, registry_));
     EXPECT_TRUE(prompts_.messages.empty());
-    EXPECT_FALSE(restore(Encrypted, *dir_, registry_));
+    EXPECT_FALSE(restore(encrypted, *dir_, registry_));
     EXPECT_EQ(prompts_.messages,
               (std::vector<test::ShownMessage>{{"パスワードが不正です。", "エラー", MessageIcon::Error}}));
     EXPECT_EQ(snapshot(), before);
@@ -182,9 +188,10 @@ TEST_F(RestorePetTest, AFailureAtAnyStepLeavesTheDirectoryAndTheSettingsAsTheyWe
         EXPECT_TRUE(prompts_.messages[0].text.starts_with("バックアップから戻せませんでした。\n"))
             << prompts_.messages[0].text;
     };
-    for (const Kind* kind : {&InPlace, &Encrypted}) {
-        SCOPED_TRACE(kind->label);
-        layOut(*kind);
+    const auto all = kinds();
+    for (const Kind& kind : {all[InPlace], all[Encrypted]}) {
+        SCOPED_TRACE(kind.label);
+        layOut(kind);
         const Entries before = snapshot();
         const std::string settingsBefore = settings();
         for (std::uint64_t k = 1;; ++k) {
@@ -193,7 +200,7 @@ TEST_F(RestorePetTest, AFailureAtAnyStepLeavesTheDirectoryAndTheSettingsAsTheyWe
             scripted.fault = test::Fault{k, test::FaultMode::Fail};
             prompts_ = {};
             prompts_.passwords = {"pass-E"};
-            const auto added = restore(*kind, scripted, registry_);
+            const auto added = restore(kind, scripted, registry_);
             if (scripted.operations() < k) {
                 EXPECT_TRUE(added);
                 break;
@@ -203,13 +210,13 @@ TEST_F(RestorePetTest, AFailureAtAnyStepLeavesTheDirectoryAndTheSettingsAsTheyWe
             if (HasFailure()) return;
         }
 
-        layOut(*kind);
+        layOut(kind);
         temp_.makeFolder("unwritable.ini");
         IniFile unwritable(test::pathToUtf8(temp_.fsPath("unwritable.ini")));
         PetRegistry blocked(unwritable);
         prompts_ = {};
         prompts_.passwords = {"pass-E"};
-        EXPECT_FALSE(restore(*kind, *dir_, blocked));
+        EXPECT_FALSE(restore(kind, *dir_, blocked));
         expectUntouched(before, settingsBefore);
     }
 }

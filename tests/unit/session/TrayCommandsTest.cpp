@@ -30,6 +30,7 @@ TEST(TrayCommands, NamesTheCommandOfAMenuId) {
     } cases[] = {
         {32781, 2, TrayCommandKind::ImportMail, -1},
         {32780, 2, TrayCommandKind::Backup, -1},
+        {32782, 2, TrayCommandKind::Restore, -1},
         {32774, 2, TrayCommandKind::ForcedReturn, -1},
         {32772, 2, TrayCommandKind::Exit, -1},
         {33000, 1, TrayCommandKind::SwitchPet, 0},
