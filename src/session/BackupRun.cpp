@@ -67,17 +67,24 @@ void leaveOut(BackupCopies& copies, const BackupSources& sources) {
 void packRunningPet(const BackupSources& sources, const std::string& target, BackupCopies& copies) {
     InstallDir& dir = sources.dir;
     const std::string container = PetLayout::containerName(sources.currentPet);
+    const auto keepOldContainer = [&](const std::string& notSaved) {
+        copies.noteFailed(notSaved);
+        if (dir.exists(container)) copies.copyFile(container, target + container);
+    };
+    if (!sources.sessionPassword) {
+        keepOldContainer(PetLayout(sources.names).inPlaceName(PetPiece::PetFile));
+        return;
+    }
     PackedFiles packed;
     try {
-        packed = PackInPlacePetInto(dir, sources.names, sources.sessionPassword, sources.currentPet,
+        packed = PackInPlacePetInto(dir, sources.names, *sources.sessionPassword, sources.currentPet,
                                     sources.currentPetStatus, target + container);
     } catch (const FileError& error) {
-        copies.noteFailed(error.fileName());
-        if (dir.exists(container)) copies.copyFile(container, target + container);
+        keepOldContainer(error.fileName());
         return;
     }
     try {
-        VerifyContainerAt(dir, target + container, sources.sessionPassword, packed);
+        VerifyContainerAt(dir, target + container, *sources.sessionPassword, packed);
     } catch (const FileError& error) {
         copies.noteFailed(error.fileName());
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,10 @@ struct BackupSources {
     std::string settingsFile;    // full path
     int currentPetStatus = 0;    // of the pet swapped in for this session
     // That pet, and the password its session was opened with: an encrypted
-    // one is packed anew into the backup as it is now.
+    // one is packed anew into the backup as it is now. Without the password
+    // it cannot be, and is named as not saved.
     std::string currentPet;
-    std::string sessionPassword;
+    std::optional<std::string> sessionPassword;
 };
 
 struct BackupResult {

@@ -145,8 +145,11 @@ void HostSession::requestExit() {
 void HostSession::backup() {
     // The messages belong to the host's main window, which the user sees.
     ui::Win32Prompts prompts(win32::toHwnd(hostMainWindow_), app_.currentPassword());
+    // An encrypted pet goes in packed as it is now, with its session's password.
+    std::optional<std::string> password;
+    if (currentPetStatus_ & PetStatusFlags::Encrypted) password = passwordFor()(pet_);
     const BackupSources sources{app_.storeContext().dir, app_.names(), app_.hostExecutable(), app_.settingsPath(),
-                                currentPetStatus_, pet_, app_.currentPassword()};
+                                currentPetStatus_, pet_, password};
     RunBackup(sources, win32::Win32SystemClock().now(), prompts);
 }
 

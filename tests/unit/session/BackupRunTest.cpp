@@ -41,11 +41,12 @@ public:
 
 class BackupRunTest : public test::StoreTest {
 protected:
-    // In a session of pet E, opened with the password "abcd".
-    BackupResult backUp(HostEdition edition, int currentPetStatus, const std::string& settingsFile) {
+    // In a session of pet E, opened with the password "abcd" unless told.
+    BackupResult backUp(HostEdition edition, int currentPetStatus, const std::string& settingsFile,
+                        const std::optional<std::string>& password = "abcd") {
         const FolderNameTable names = FolderNameTable::forEdition(edition);
         const std::string executable(edition == HostEdition::Kids ? host::KidsExecutable : host::StandardExecutable);
-        return RunBackup({recording_, names, executable, settingsFile, currentPetStatus, "E", "abcd"}, Time,
+        return RunBackup({recording_, names, executable, settingsFile, currentPetStatus, "E", password}, Time,
                          prompts_);
     }
 
@@ -161,14 +162,26 @@ TEST_F(BackupRunTest, TheKidsEditionKeepsTreasuresAndPacksAnEncryptedPetInUseAsI
 // When the pet in use cannot be packed, its container from the start of
 // the session is what the backup can hold; the message names the file.
 TEST_F(BackupRunTest, AnEncryptedPetThatCannotBePackedKeepsItsOldContainerAndIsNamed) {
+    const struct {
+        std::optional<std::string> password;
+        std::string notSaved;
+    } cases[] = {
+        {"abcd", "E_宝物\\café.jpg"},  // a name the container cannot hold
+        {std::nullopt, "Velmora設定.ppc"},  // the password was not given
+    };
     temp_.writeFile("Orvane.ini", "");
     putAll({{"E.apd", "E container"}, {"Velmora設定.ppc", "E pet"}, {"宝物", "<folder>"},
             {"宝物\\café.jpg", "no cp932 name"}});
-    backUp(HostEdition::Standard, 8, ini_.path());
-    EXPECT_EQ(backup(), (Entries{{"E.apd", "E container"}, {"プラグインフォルダ", "<folder>"}, {"Orvane.ini", ""}}));
-    EXPECT_EQ(prompts_.messages, (std::vector<test::ShownMessage>{
-                                     {"バックアップを作成しましたが、次のファイルを保存できませんでした。\nE_宝物\\café.jpg",
-                                      "エラー", MessageIcon::Error}}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.notSaved);
+        prompts_ = {};
+        backUp(HostEdition::Standard, 8, ini_.path(), c.password);
+        EXPECT_EQ(backup(), (Entries{{"E.apd", "E container"}, {"プラグインフォルダ", "<folder>"}, {"Orvane.ini", ""}}));
+        EXPECT_EQ(prompts_.messages,
+                  (std::vector<test::ShownMessage>{
+                      {"バックアップを作成しましたが、次のファイルを保存できませんでした。\n" + c.notSaved, "エラー",
+                       MessageIcon::Error}}));
+    }
 }
 
 TEST_F(BackupRunTest, AFolderThatCannotBeMadeIsReportedAndNothingElseHappens) {
