@@ -129,13 +129,11 @@ HWND OrvaneTest::waitForHostSession() const {
 
 std::string OrvaneTest::readFile(const std::string& name) { return readFileOf(*installDir_, name); }
 
-std::map<std::string, std::string> OrvaneTest::unpackCopy(const std::string& pet, const std::string& password,
-                                                          const std::string& folder) {
+std::map<std::string, std::string> OrvaneTest::unpackCopy(const std::string& pet, const std::string& password) {
     const test::TempDir scratch;
     const auto dir = openInstallDir(scratch.path());
     const std::string container = PetLayout::containerName(pet);
-    const std::string from = installPath() + "\\" + (folder.empty() ? "" : folder + "\\") + container;
-    CopyFileW(wide(from).c_str(), wide(scratch.path() + "\\" + container).c_str(), FALSE);
+    CopyFileW(wide(installPath() + "\\" + container).c_str(), wide(scratch.path() + "\\" + container).c_str(), FALSE);
     IniFile unusedSettings(scratch.path() + "\\unused.ini");
     PetRegistry unusedRegistry(unusedSettings);
     if (UnpackPet(StoreContext{*dir, names_, unusedRegistry, password}, pet, true) != UnpackResult::Done) {

@@ -63,10 +63,8 @@ protected:
 
     std::map<std::string, std::string> snapshot() { return snapshotOf(*installDir_); }
     // The pieces of the encrypted pet's container, unpacked in a scratch
-    // folder with the password. The container lies in the installation
-    // directory, or in its folder of that name.
-    std::map<std::string, std::string> unpackCopy(const std::string& pet, const std::string& password,
-                                                  const std::string& folder = {});
+    // folder with the password.
+    std::map<std::string, std::string> unpackCopy(const std::string& pet, const std::string& password);
     std::string readFile(const std::string& name);
     std::string firstLineOf(const std::string& name);
     bool has(const std::string& name) { return installDir_->exists(name); }
