@@ -166,7 +166,7 @@ TEST_F(BackupRunTest, AnEncryptedPetThatCannotBePackedKeepsItsOldContainerAndIsN
         std::optional<std::string> password;
         std::string notSaved;
     } cases[] = {
-        {"abcd", "E_宝物\\café.jpg"},  // a name the container cannot hold
+        {"abcd", "宝物\\café.jpg"},  // a name the container cannot hold
         {std::nullopt, "Velmora設定.ppc"},  // the password was not given
     };
     temp_.writeFile("Orvane.ini", "");
