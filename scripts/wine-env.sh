@@ -1,7 +1,7 @@
 # Sourced by the scripts that run Windows programs under Wine.
 # Sets the environment every Wine call here uses and offers prefix helpers.
 
-export WINEDEBUG=-all
+export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko install prompts (they would try to download), no menu entries.
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 # Japanese file names and arguments survive only under a UTF-8 locale.

@@ -19,10 +19,10 @@ TEST_F(About, OpensFromTheSettingsDialogAndShowsItsLinks) {
     ChildProcess orvane = startOrvane();
     HWND mainWindow = waitForDialog(orvane, main::kCaption);
     ASSERT_TRUE(mainWindow) << "no main window";
-    click(controlOf(mainWindow, main::kSettings));
+    press(mainWindow, main::kSettings);
     HWND settingsDialog = waitForDialog(orvane, settings::kCaption);
     ASSERT_TRUE(settingsDialog) << "no settings dialog";
-    click(controlOf(settingsDialog, settings::kAbout));
+    press(settingsDialog, settings::kAbout);
     HWND about = waitForDialog(orvane, about::kCaption);
     ASSERT_TRUE(about) << "no About box";
     screenshot(about, "about-100");
@@ -32,11 +32,11 @@ TEST_F(About, OpensFromTheSettingsDialogAndShowsItsLinks) {
     EXPECT_TRUE(isSeen(controlOf(about, about::kWebLink)));
     EXPECT_TRUE(isSeen(controlOf(about, about::kMailLink)));
 
-    click(controlOf(about, kOk));
+    press(about, kOk);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(about); }));
-    click(controlOf(settingsDialog, settings::kBack));
+    press(settingsDialog, settings::kBack);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(settingsDialog); }));
-    click(controlOf(mainWindow, main::kExit));
+    press(mainWindow, main::kExit);
     EXPECT_TRUE(orvane.waitForExit());
 }
 

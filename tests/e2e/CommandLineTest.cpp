@@ -51,7 +51,7 @@ TEST_F(CommandLine, NameOfNoPetShowsTheWindow) {
     EXPECT_TRUE(waitUntil([&] { return isSeen(mainWindow); })) << "the main window is not seen";
     EXPECT_EQ(comboSelection(controlOf(mainWindow, main::kPetCombo)), 0);
 
-    click(controlOf(mainWindow, main::kExit));
+    press(mainWindow, main::kExit);
     ASSERT_TRUE(orvane.waitForExit());
     EXPECT_FALSE(has("standin-host.log")) << "a host was started";
 }

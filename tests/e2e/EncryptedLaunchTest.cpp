@@ -39,20 +39,20 @@ TEST_F(EncryptedLaunch, WrongPasswordChangesNothing) {
     setText(field, L"abcd");
     EXPECT_TRUE(becomesEnabled(ok)) << "OK still disabled with 4 bytes";
     screenshot(dialog, "password-133");
-    click(ok);
+    press(dialog, kOk);
 
     HWND box = waitForDialog(orvane, kErrorTitle);
     ASSERT_TRUE(box) << "no message about the wrong password";
     EXPECT_EQ(staticTexts(box), kWrongPassword);
     screenshot(box, "message-wrong-password");
-    click(controlOf(box, IDOK));
+    press(box, IDOK);
     ASSERT_TRUE(waitForNoWindow({orvane.id(), kDialogClass, kErrorTitle}));
 
     EXPECT_EQ(snapshot(), filesBefore);
     EXPECT_EQ(settingsBytes(), settingsBefore);
     EXPECT_TRUE(findWindows({0, kHostWindowClass, {}}).empty()) << "a host was started";
     EXPECT_TRUE(isSeen(mainWindow)) << "the main window is not shown";
-    click(controlOf(mainWindow, main::kExit));
+    press(mainWindow, main::kExit);
     EXPECT_TRUE(orvane.waitForExit());
 }
 
@@ -63,7 +63,7 @@ TEST_F(EncryptedLaunch, PetIsUnpackedForTheHostAndPackedAgainWhenItEnds) {
     ASSERT_TRUE(dialog) << "no password dialog";
     setText(controlOf(dialog, password::kField), wide(kPassword));
     ASSERT_TRUE(becomesEnabled(controlOf(dialog, kOk)));
-    click(controlOf(dialog, kOk));
+    press(dialog, kOk);
 
     HWND host = waitForHostSession();
     ASSERT_TRUE(host) << "no host session";

@@ -26,7 +26,7 @@ TEST_F(FirstRun, RegistersThePetsOfTheInstallationTheEntryNames) {
     EXPECT_EQ(listItems(controlOf(dialog, setup::kPetList)), wide({kPetInPlace, kPlainPet, kEncryptedPet}));
     screenshot(dialog, "setup-129");
 
-    click(controlOf(dialog, kOk));
+    press(dialog, kOk);
     HWND mainWindow = waitForDialog(orvane, main::kCaption);
     ASSERT_TRUE(mainWindow) << "no main window after the setup";
 
@@ -51,7 +51,7 @@ TEST_F(FirstRun, RegistersThePetsOfTheInstallationTheEntryNames) {
     EXPECT_EQ(shown.left, (work.right - work.left - (shown.right - shown.left)) / 2);
     EXPECT_EQ(shown.top, (work.bottom - work.top - (shown.bottom - shown.top)) / 2);
 
-    click(controlOf(mainWindow, main::kExit));
+    press(mainWindow, main::kExit);
     ASSERT_TRUE(orvane.waitForExit()) << "Exit did not end the program";
     const WindowPosition saved = registry().windowPosition();
     EXPECT_EQ(saved.left, shown.left);
@@ -79,16 +79,16 @@ TEST_F(FirstRun, FindsTheEntryOfTheSecondVersionAndKeepsItWhenBrowsingIsCancelle
     ASSERT_TRUE(dialog) << "no setup dialog";
     EXPECT_EQ(textOf(controlOf(dialog, setup::kInstallDir)), installPathW());
 
-    click(controlOf(dialog, setup::kBrowse));
+    press(dialog, setup::kBrowse);
     HWND browser = waitForFolderBrowser(orvane);
     ASSERT_TRUE(browser) << "no folder browser";
     screenshot(browser, "folder-browser");
-    click(controlOf(browser, IDCANCEL));
+    press(browser, IDCANCEL);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(browser); })) << "the folder browser stays";
     EXPECT_EQ(textOf(controlOf(dialog, setup::kInstallDir)), installPathW()) << "a cancelled browser changed it";
     EXPECT_EQ(listItems(controlOf(dialog, setup::kPetList)).size(), 3u);
 
-    click(controlOf(dialog, kCancel));
+    press(dialog, kCancel);
     EXPECT_TRUE(orvane.waitForExit());
 }
 
@@ -102,16 +102,16 @@ TEST_F(FirstRun, CancelWithoutAnEntryWritesNothingAndEnds) {
     EXPECT_EQ(listItems(controlOf(dialog, setup::kPetList)), std::vector<std::wstring>{});
 
     // OK needs a host beside the pets; the dialog stays.
-    click(controlOf(dialog, kOk));
+    press(dialog, kOk);
     HWND box = waitForDialog(orvane, kApplicationTitle);
     ASSERT_TRUE(box) << "no message about the missing host";
     EXPECT_EQ(staticTexts(box), kHostNotInFolder);
     screenshot(box, "message-setup-host-not-found");
-    click(controlOf(box, IDOK));
+    press(box, IDOK);
     ASSERT_TRUE(waitForNoWindow({orvane.id(), kDialogClass, kApplicationTitle}));
     EXPECT_TRUE(IsWindowVisible(dialog));
 
-    click(controlOf(dialog, kCancel));
+    press(dialog, kCancel);
     ASSERT_TRUE(orvane.waitForExit()) << "Cancel did not end the program";
     EXPECT_FALSE(settingsExist());
     EXPECT_TRUE(findWindows({0, kDialogClass, main::kCaption}).empty());

@@ -113,10 +113,14 @@ ChildProcess OrvaneTest::startOrvane(const std::wstring& arguments) const {
 
 HWND OrvaneTest::waitForDialog(const ChildProcess& process, const wchar_t* caption) const {
     HWND dialog = waitForWindow({process.id(), kDialogClass, caption});
-    // As a user would, act only on a dialog that has been drawn: a modal
-    // loop shows its window again the first time its queue runs empty, so a
-    // click before that would see a hide of the window undone.
-    if (dialog) waitUntilPainted(dialog);
+    // A modal loop shows its window again the first time its queue runs
+    // empty, so a command before that would see a hide of the window
+    // undone. Only the main window shows before then, and it is the first
+    // window of every test that launches from it.
+    if (dialog && !process.waitForFirstIdle()) {
+        ADD_FAILURE() << "the program never waited for input";
+        return nullptr;
+    }
     return dialog;
 }
 
@@ -148,7 +152,7 @@ HWND OrvaneTest::launchFromMainWindow(const ChildProcess& orvane, int pet) {
     if (!mainWindow) return nullptr;
     GetWindowRect(mainWindow, &mainWindowShownAt_);
     selectComboItem(controlOf(mainWindow, program::main::kPetCombo), pet);
-    click(controlOf(mainWindow, program::main::kLaunch));
+    press(mainWindow, program::main::kLaunch);
     return mainWindow;
 }
 
@@ -194,7 +198,7 @@ std::wstring OrvaneTest::acknowledgeBox(const ChildProcess& process, const wchar
     }
     const std::wstring text = staticTexts(box);
     screenshot(box, shot);
-    click(controlOf(box, IDOK));
+    press(box, IDOK);
     if (!waitUntil([&] { return !IsWindow(box); })) ADD_FAILURE() << "the box " << shot << " stays open";
     return text;
 }

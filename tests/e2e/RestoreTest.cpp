@@ -24,7 +24,7 @@ protected:
         ASSERT_TRUE(dialog) << "no password dialog";
         setText(controlOf(dialog, password::kField), wide(password));
         ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(controlOf(dialog, kOk)) != FALSE; }));
-        click(controlOf(dialog, kOk));
+        press(dialog, kOk);
     }
 
     // A host started after the first `skipped` lines of its log shows the
@@ -75,10 +75,10 @@ TEST_F(Restore, AnEncryptedPetBackedUpInItsSessionComesBackWithTheMailOfThatSess
             << "the name offered is not the default";
         screenshot(dialog, "restore-147");
 
-        click(controlOf(dialog, kOk));
+        press(dialog, kOk);
         givePassword(orvane, "wrong-1");
         EXPECT_EQ(acknowledgeBox(orvane, kErrorTitle, "message-restore-wrong-password"), kWrongPassword);
-        click(controlOf(dialog, kOk));
+        press(dialog, kOk);
         givePassword(orvane, kPassword);
         EXPECT_EQ(acknowledgeBox(orvane, kDoneTitle, "message-restore-done"),
                   L"「" + wide(restoredName) + L"」としてバックアップから戻しました。");

@@ -27,7 +27,7 @@ protected:
         ASSERT_TRUE(dialog) << "no password dialog";
         setText(controlOf(dialog, password::kField), wide(kPassword));
         ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(controlOf(dialog, kOk)) != FALSE; }));
-        click(controlOf(dialog, kOk));
+        press(dialog, kOk);
     }
 
     // The encrypted pet's host session, with a new pet file written into it.
@@ -121,11 +121,11 @@ TEST_F(SessionRecovery, LaunchPressedWhileThePasswordIsAskedDoesNothing) {
                                     5000, &result))
         << "the second launch was taken";
     EXPECT_EQ(findWindows({orvane.id(), kDialogClass, password::kCaption}).size(), 1u);
-    click(controlOf(dialog, kCancel));
+    press(dialog, kCancel);
     ASSERT_TRUE(waitForNoWindow({orvane.id(), kDialogClass, password::kCaption}));
     EXPECT_TRUE(findWindows({orvane.id(), kDialogClass, password::kCaption}).empty()) << "a second launch asked";
     EXPECT_EQ(snapshot(), filesBefore);
-    click(controlOf(mainWindow, main::kExit));
+    press(mainWindow, main::kExit);
     EXPECT_TRUE(orvane.waitForExit());
 }
 

@@ -22,39 +22,33 @@ protected:
     HWND openSettings(const ChildProcess& orvane) {
         HWND mainWindow = waitForDialog(orvane, main::kCaption);
         if (!mainWindow) return nullptr;
-        click(controlOf(mainWindow, main::kSettings));
+        press(mainWindow, main::kSettings);
         return waitForDialog(orvane, settings::kCaption);
     }
 
     HWND openAddPet(const ChildProcess& orvane, HWND settingsDialog) {
-        click(controlOf(settingsDialog, settings::kAdd));
+        press(settingsDialog, settings::kAdd);
         return waitForDialog(orvane, addPet::kCaption);
     }
 
     // Presses Apply once the change has enabled it.
-    static void apply(HWND settingsDialog) {
-        HWND button = controlOf(settingsDialog, settings::kApply);
-        ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(button) != FALSE; })) << "Apply stays disabled";
-        click(button);
-    }
+    static void apply(HWND settingsDialog) { press(settingsDialog, settings::kApply); }
 
     void enterPassword(const ChildProcess& orvane, const std::string& shot = {}) {
         HWND dialog = waitForDialog(orvane, password::kCaption);
         ASSERT_TRUE(dialog) << "no password dialog";
         if (!shot.empty()) screenshot(dialog, shot);
         setText(controlOf(dialog, password::kField), wide(kPassword));
-        HWND ok = controlOf(dialog, kOk);
-        ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(ok) != FALSE; }));
-        click(ok);
+        press(dialog, kOk);
         ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
     }
 
     // Back to the main window, and out of the program.
     static void leave(HWND settingsDialog, const ChildProcess& orvane) {
         HWND mainWindow = GetWindow(settingsDialog, GW_OWNER);
-        click(controlOf(settingsDialog, settings::kBack));
+        press(settingsDialog, settings::kBack);
         ASSERT_TRUE(waitUntil([&] { return !IsWindow(settingsDialog); }));
-        click(controlOf(mainWindow, main::kExit));
+        press(mainWindow, main::kExit);
         EXPECT_TRUE(orvane.waitForExit());
     }
 };
@@ -76,12 +70,12 @@ TEST_F(Settings, NameRulesAreToldWhenAddingAPet) {
                              Rule{L"共有", kReservedName, "message-name-reserved"},
                              Rule{L"ぽ:すけ", kForbiddenCharacter, "message-name-forbidden-character"}}) {
         setText(controlOf(add, addPet::kName), rule.name);
-        click(controlOf(add, kOk));
+        press(add, kOk);
         EXPECT_EQ(acknowledgeBox(orvane, kErrorTitle, rule.shot).rfind(rule.messageStart, 0), 0u) << rule.shot;
         EXPECT_TRUE(IsWindow(add)) << "the add-pet dialog closed on " << rule.shot;
     }
 
-    click(controlOf(add, kCancel));
+    press(add, kCancel);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(add); }));
     EXPECT_EQ(registry().count(), 3);
     leave(settingsDialog, orvane);
@@ -96,7 +90,7 @@ TEST_F(Settings, AddedPetLaunchesAtOnceAndIsRenamedEncryptedAndDiscarded) {
         HWND add = openAddPet(orvane, settingsDialog);
         ASSERT_TRUE(add) << "no add-pet dialog";
         setText(controlOf(add, addPet::kName), wide(kAddedPet));
-        click(controlOf(add, kOk));
+        press(add, kOk);
         HWND host = waitForHostSession();
         ASSERT_TRUE(host) << "the added pet was not launched";
         EXPECT_EQ(registry().count(), 4);
@@ -117,19 +111,19 @@ TEST_F(Settings, AddedPetLaunchesAtOnceAndIsRenamedEncryptedAndDiscarded) {
     EXPECT_TRUE(waitUntil([&] { return registry().name(kAddedPetIndex) == kRenamedPet; })) << "not renamed";
     EXPECT_TRUE(waitUntil([&] { return listItems(pets).size() == 4 && listItems(pets)[3] == wide(kRenamedPet); }));
 
-    click(controlOf(settingsDialog, settings::kEncrypted));
+    setCheckBox(settingsDialog, settings::kEncrypted, true);
     apply(settingsDialog);
     enterPassword(orvane, "password-133-encrypt");
     ASSERT_TRUE(waitUntil([&] { return has(kRenamedPet + ".apd"); })) << "no container for the encrypted pet";
     unpackCopy(kRenamedPet, kPassword);
 
     chooseListItem(pets, kAddedPetIndex);
-    click(controlOf(settingsDialog, settings::kDiscard));
+    press(settingsDialog, settings::kDiscard);
     HWND warning = waitForDialog(orvane, kWarningTitle);
     ASSERT_TRUE(warning) << "no question before discarding";
     EXPECT_EQ(staticTexts(warning).rfind(wide(kRenamedPet) + L"を捨てますか?", 0), 0u);
     screenshot(warning, "message-discard-warning");
-    click(controlOf(warning, IDYES));
+    press(warning, IDYES);
     enterPassword(orvane);
     EXPECT_TRUE(waitUntil([&] { return !has(kRenamedPet + ".apd"); })) << "the container stays";
     EXPECT_TRUE(waitUntil([&] { return registry().count() == 3; })) << "the pet stays registered";

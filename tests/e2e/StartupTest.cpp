@@ -25,7 +25,7 @@ TEST_F(Startup, MissingHostIsReportedAndTheSettingsStay) {
     EXPECT_EQ(staticTexts(box), kHostMissing);
     screenshot(box, "message-host-missing");
 
-    click(controlOf(box, IDOK));
+    press(box, IDOK);
     ASSERT_TRUE(orvane.waitForExit()) << "the program did not end after the message";
     EXPECT_EQ(settingsBytes(), settingsBefore);
 }
@@ -47,7 +47,7 @@ TEST_F(Startup, SecondCopyEndsSilentlyAndTheFirstGoesOn) {
     EXPECT_TRUE(first.running());
     EXPECT_TRUE(isSeen(mainWindow));
     EXPECT_EQ(comboItems(controlOf(mainWindow, main::kPetCombo)), wide({kPetInPlace, kPlainPet, kEncryptedPet}));
-    click(controlOf(mainWindow, main::kExit));
+    press(mainWindow, main::kExit);
     EXPECT_TRUE(first.waitForExit());
 }
 

@@ -29,7 +29,10 @@ public:
 private:
     HWND dialog(const ChildProcess& orvane, const wchar_t* caption, const char* what) const {
         HWND window = waitForWindow({orvane.id(), kDialogClass, caption});
-        if (!window) std::printf("demo: no %s appeared\n", what);
+        if (!window || !orvane.waitForFirstIdle()) {
+            std::printf("demo: no %s appeared\n", what);
+            return nullptr;
+        }
         return window;
     }
 
@@ -41,7 +44,7 @@ private:
     // Selects the pet and presses Launch.
     static void launch(HWND mainWindow, int pet) {
         selectComboItem(controlOf(mainWindow, main::kPetCombo), pet);
-        click(controlOf(mainWindow, main::kLaunch));
+        press(mainWindow, main::kLaunch);
     }
 
     // Shows the host with its pet, then closes it as a user would, which
@@ -73,7 +76,7 @@ bool DemoWalk::firstStartAndPlainPet() {
     HWND setupDialog = dialog(orvane, setup::kCaption, "first-run setup");
     if (!setupDialog) return false;
     shot(setupDialog, "setup-129");
-    click(controlOf(setupDialog, kOk));
+    press(setupDialog, kOk);
 
     HWND mainWindow = dialog(orvane, main::kCaption, "main window");
     if (!mainWindow) return false;
@@ -87,14 +90,13 @@ bool DemoWalk::encryptedPet(const std::string& demoPassword) {
     const ChildProcess orvane(program_, L"", folder_);
     HWND mainWindow = dialog(orvane, main::kCaption, "main window");
     if (!mainWindow) return false;
-    waitUntilPainted(mainWindow);
     launch(mainWindow, 2);
 
     HWND passwordDialog = dialog(orvane, password::kCaption, "password dialog");
     if (!passwordDialog) return false;
     setText(controlOf(passwordDialog, password::kField), wide(demoPassword));
     shot(passwordDialog, "password-133");
-    click(controlOf(passwordDialog, kOk));
+    press(passwordDialog, kOk);
     return hostSession(orvane, "host-encrypted-pet");
 }
 

@@ -2,15 +2,18 @@
 
 #include <stdexcept>
 
+#include "Wait.h"
+
 namespace orvane::e2e {
 
 namespace {
 
-constexpr UINT kSendLimitMs = 5000;
-
+// A program busy for a while on a slow machine still answers: only a
+// window that does not answer within the generous limit fails the test.
 LRESULT sendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendLimitMs, &result)) {
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, static_cast<UINT>(kWindowWait.count()),
+                             &result)) {
         throw std::runtime_error("a window did not answer message " + std::to_string(message));
     }
     return static_cast<LRESULT>(result);
@@ -47,7 +50,32 @@ void setText(HWND control, const std::wstring& text) {
     sendBounded(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+namespace {
+
+// The enabled button of the dialog with that id.
+HWND enabledButton(HWND dialog, int id) {
+    HWND button = controlOf(dialog, id);
+    if (!button || !waitUntil([&] { return IsWindowEnabled(button) != FALSE; })) {
+        throw std::runtime_error("the dialog has no enabled button " + std::to_string(id));
+    }
+    return button;
+}
+
+void postClicked(HWND dialog, int id, HWND button) {
+    if (!PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button))) {
+        throw std::runtime_error("the dialog takes no command " + std::to_string(id));
+    }
+}
+
+}  // namespace
+
+void press(HWND dialog, int id) { postClicked(dialog, id, enabledButton(dialog, id)); }
+
+void setCheckBox(HWND dialog, int id, bool checked) {
+    HWND box = enabledButton(dialog, id);
+    sendBounded(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    postClicked(dialog, id, box);
+}
 
 std::vector<std::wstring> comboItems(HWND combo) {
     return itemsOf(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
@@ -64,8 +92,6 @@ void chooseListItem(HWND list, int index) {
     sendBounded(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
                 reinterpret_cast<LPARAM>(list));
 }
-
-bool isChecked(HWND button) { return sendBounded(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 std::wstring staticTexts(HWND window) {
     std::wstring texts;
