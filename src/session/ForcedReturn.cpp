@@ -13,6 +13,7 @@ namespace {
 constexpr const char* NotNowMessage = "現在この機能は使えません。";
 constexpr const char* NoRightMessage =
     "強制帰還には時計を変更する権限が必要です。\n管理者として実行してください。";
+constexpr const char* ClockNotSetBackMessage = "時計を元に戻せませんでした。\n時計を確認してください。";
 
 // The status line is the first child of the main window's first child, or
 // of that child's next sibling.
@@ -29,21 +30,26 @@ bool reportsErrand(const std::string& status) {
            status.find(host::ErrandOutPhrase) != std::string::npos;
 }
 
-// Holds the clock one year ahead for as long as it lives.
+// The clock one year ahead, and the way back to the real time.
 class ClockMovedAhead {
 public:
     ClockMovedAhead(SystemClock& clock, Stopwatch& stopwatch)
         : clock_(clock), stopwatch_(stopwatch), original_(clock.now()), start_(stopwatch.elapsed()),
           moved_(clock.set(oneYearLater(original_))) {}
 
-    ~ClockMovedAhead() {
-        if (moved_) clock_.set(addDuration(original_, stopwatch_.elapsed() - start_));
-    }
-
-    ClockMovedAhead(const ClockMovedAhead&) = delete;
-    ClockMovedAhead& operator=(const ClockMovedAhead&) = delete;
-
     bool moved() const { return moved_; }
+
+    // Sets the clock to the moment it was moved plus the time that has
+    // passed since. A refusal may be passing (another program holding the
+    // clock): it is tried again before it counts. False when every try
+    // was refused.
+    bool setBack() {
+        for (int attempt = 1;; ++attempt) {
+            if (clock_.set(addDuration(original_, stopwatch_.elapsed() - start_))) return true;
+            if (attempt == ClockSetBackAttempts) return false;
+            stopwatch_.pause(ClockSetBackPause);
+        }
+    }
 
 private:
     SystemClock& clock_;
@@ -53,16 +59,20 @@ private:
     const bool moved_;
 };
 
-ForcedReturnResult waitForChange(const ForcedReturnPorts& ports, WindowId statusLine) {
-    const std::string before = ports.windows.text(statusLine);
+// Waits until the status line answers Ctrl+M: it no longer reports the
+// errand that was read before the keys went out. The errand phrase turning
+// into the other one is the errand going on, not an answer. A quick host
+// may have answered before the first look.
+ForcedReturnResult waitForAnswer(const ForcedReturnPorts& ports, WindowId statusLine) {
     const auto start = ports.stopwatch.elapsed();
-    while (ports.stopwatch.elapsed() - start < ForcedReturnWaitLimit) {
-        ports.stopwatch.pause(ForcedReturnPollInterval);
+    for (;;) {
         const std::string now = ports.windows.text(statusLine);
+        // Unreadable also when the host does not answer in time.
         if (now.empty()) return ForcedReturnResult::StatusGone;
-        if (now != before) return ForcedReturnResult::StatusChanged;
+        if (!reportsErrand(now)) return ForcedReturnResult::StatusChanged;
+        if (ports.stopwatch.elapsed() - start >= ForcedReturnWaitLimit) return ForcedReturnResult::TimedOut;
+        ports.stopwatch.pause(ForcedReturnPollInterval);
     }
-    return ForcedReturnResult::TimedOut;
 }
 
 }  // namespace
@@ -82,13 +92,26 @@ ForcedReturnResult ForcedReturn(const ForcedReturnPorts& ports, WindowId hostMai
         petmessage::showError(ports.prompts, NoRightMessage);
         return ForcedReturnResult::NoRightToSetClock;
     }
-    const ClockMovedAhead aheadForNow(ports.clock, ports.stopwatch);
-    if (!aheadForNow.moved()) {
+    ClockMovedAhead ahead(ports.clock, ports.stopwatch);
+    if (!ahead.moved()) {
         petmessage::showError(ports.prompts, NoRightMessage);
         return ForcedReturnResult::NoRightToSetClock;
     }
-    ports.keyboard.typeControlM();
-    return waitForChange(ports, statusLine);
+    // The clock goes back whatever happens meanwhile; a clock left a year
+    // ahead is told.
+    const auto setBackOrTell = [&] {
+        if (!ahead.setBack()) petmessage::showError(ports.prompts, ClockNotSetBackMessage);
+    };
+    ForcedReturnResult result;
+    try {
+        ports.keyboard.typeControlM();
+        result = waitForAnswer(ports, statusLine);
+    } catch (...) {
+        setBackOrTell();
+        throw;
+    }
+    setBackOrTell();
+    return result;
 }
 
 }  // namespace orvane

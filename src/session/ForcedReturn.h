@@ -34,11 +34,15 @@ enum class ForcedReturnResult {
 // limit only guards against a host that hangs with the clock moved.
 inline constexpr std::chrono::milliseconds ForcedReturnWaitLimit{10000};
 inline constexpr std::chrono::milliseconds ForcedReturnPollInterval{50};
+// How often setting the clock back is tried, and the pause between tries.
+inline constexpr int ClockSetBackAttempts = 3;
+inline constexpr std::chrono::milliseconds ClockSetBackPause{200};
 
 // Calls a pet that is out on an errand home: with the host in front and its
 // status line reporting the errand, moves the clock one year ahead, types
-// Ctrl+M and waits until the status line changes. The clock is set back
-// whatever happens, to the moment it was moved plus the time that passed.
+// Ctrl+M and waits until the status line no longer reports the errand. The
+// clock is set back whatever happens, to the moment it was moved plus the
+// time that passed; when that keeps failing, the user is told.
 ForcedReturnResult ForcedReturn(const ForcedReturnPorts& ports, WindowId hostMainWindow);
 
 }  // namespace orvane

@@ -60,12 +60,17 @@ public:
     LocalTime current{2024, 5, 6, 7, 8, 9, 100};
     bool rightAvailable = true;
     bool refuseSetting = false;
+    int refusedSetBacks = 0;  // refusals of the settings after the move
     std::vector<LocalTime> setTimes;
 
     LocalTime now() override { return current; }
     bool acquireRightToSet() override { return rightAvailable; }
     bool set(const LocalTime& time) override {
         if (refuseSetting) return false;
+        if (!setTimes.empty() && refusedSetBacks > 0) {
+            --refusedSetBacks;
+            return false;
+        }
         setTimes.push_back(time);
         current = time;
         return true;
@@ -102,6 +107,47 @@ TEST_F(ForcedReturnTest, MovesTheClockAYearAheadTypesCtrlMAndSetsItBackWithTheTi
     EXPECT_EQ(clock_.setTimes[1], addDuration({2024, 5, 6, 7, 8, 9, 100}, stopwatch_.now));
     EXPECT_EQ(stopwatch_.now, 2 * ForcedReturnPollInterval);
     EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(ForcedReturnTest, TheWaitEndsOnceTheErrandIsNoLongerReported) {
+    const struct {
+        std::deque<std::string> readings;
+        int pauses;
+    } cases[] = {
+        // A quick host has answered before the first look.
+        {{"ポチはおつかいにいきました。", "おかえりなさい。ポチが帰ってきました。"}, 0},
+        // The errand going on is no answer.
+        {{"ポチはおつかいにいきました。", "ポチはおつかいにいっています。", "まだ帰れません。"}, 1},
+    };
+    for (const auto& c : cases) {
+        FakeHostWindows windows;
+        windows.statusReadings = c.readings;
+        FakeClock clock;
+        FakeStopwatch stopwatch;
+        FakeKeyboard keyboard;
+        test::ScriptedPrompts prompts;
+        EXPECT_EQ(ForcedReturn({windows, clock, stopwatch, keyboard, prompts}, Main),
+                  ForcedReturnResult::StatusChanged);
+        EXPECT_EQ(stopwatch.now, c.pauses * ForcedReturnPollInterval) << c.readings.back();
+    }
+}
+
+TEST_F(ForcedReturnTest, ARefusedSetBackIsTriedAgainAndToldWhenItKeepsFailing) {
+    for (const int refusals : {ClockSetBackAttempts - 1, ClockSetBackAttempts}) {
+        FakeHostWindows windows;
+        windows.statusReadings = {"ポチはおつかいにいきました。", "おかえりなさい。"};
+        FakeClock clock;
+        clock.refusedSetBacks = refusals;
+        FakeStopwatch stopwatch;
+        FakeKeyboard keyboard;
+        test::ScriptedPrompts prompts;
+        ForcedReturn({windows, clock, stopwatch, keyboard, prompts}, Main);
+        const bool setBack = refusals < ClockSetBackAttempts;
+        EXPECT_EQ(clock.current.year, setBack ? 2024 : 2025) << refusals;
+        std::vector<test::ShownMessage> told;
+        if (!setBack) told.push_back({"時計を元に戻せませんでした。\n時計を確認してください。", "エラー", MessageIcon::Error});
+        EXPECT_EQ(prompts.messages, told);
+    }
 }
 
 TEST_F(ForcedReturnTest, BothErrandPhrasesAllowIt) {
