@@ -24,6 +24,12 @@ std::wstring menuCaption(const std::string& name) {
 // be in front, or the menu would not close when the user clicks elsewhere;
 // the message posted afterwards lets the system finish with the menu.
 void track(HMENU popup, HWND mainWindow) {
+    // Under Wine, the window system's word that the main window lost the
+    // focus when the launch hid it reaches the program only when it next
+    // waits for input. Taken inside the menu, with the main window in
+    // front again, it would close the menu at once. A wait that ends at
+    // once lets it through first; elsewhere it changes nothing.
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
     POINT cursor{};
     ::GetCursorPos(&cursor);
     ::SetForegroundWindow(mainWindow);
