@@ -180,7 +180,15 @@ void MainDialog::savePosition() {
     app_.registry().setWindowPosition(rect.left, rect.top);
 }
 
-std::optional<INT_PTR> MainDialog::onMessage(UINT message, WPARAM, LPARAM) {
+std::optional<INT_PTR> MainDialog::onMessage(UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_WINDOWPOSCHANGING && session_ && session_->running()) {
+        // The window stays hidden while the host runs, whoever asks to show
+        // it: the modal loop shows it the first time its queue runs empty,
+        // which a launch pressed at once comes before.
+        auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
+        position->flags = (position->flags & ~SWP_SHOWWINDOW) | SWP_NOACTIVATE;
+        return std::nullopt;
+    }
     if (message == WM_PAINT && ::IsIconic(window())) {
         paintMinimised();
         return TRUE;
