@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,9 @@ public:
     // A top-level window of that class, whatever its title; 0 when none.
     virtual WindowId findTopLevel(std::string_view className) = 0;
     // The length of the window's title; 0 also when it no longer exists.
-    virtual std::size_t titleLength(WindowId window) = 0;
+    // nullopt when the window did not answer in time: a hung host has not
+    // gone.
+    virtual std::optional<std::size_t> titleLength(WindowId window) = 0;
     // False when the system refuses to bring the window to the front.
     virtual bool bringToForeground(WindowId window) = 0;
     // 0 when there is none.

@@ -118,7 +118,10 @@ void HostSession::watchTick() {
         }
         return;
     }
-    if (hostWindows_.titleLength(hostMainWindow_) == 0) ::PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
+    // A host that does not answer is hung, not gone: the session goes on.
+    if (hostWindows_.titleLength(hostMainWindow_) == std::optional<std::size_t>(0)) {
+        ::PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
+    }
 }
 
 void HostSession::end() {
@@ -134,7 +137,7 @@ void HostSession::end() {
 }
 
 void HostSession::closeHost() {
-    ::SendMessageW(win32::toHwnd(hostMainWindow_), WM_CLOSE, 0, 0);
+    win32::sendToHost(win32::toHwnd(hostMainWindow_), WM_CLOSE);
 }
 
 void HostSession::requestExit() {

@@ -52,7 +52,8 @@ public:
     WindowId hostMainWindow() const { return hostMainWindow_; }
 
     // The commands of the icon's action menu and of the pet switch.
-    // Closes the host's main window and returns once it has handled that.
+    // Closes the host's main window and returns once it has handled that,
+    // or has not answered in time.
     void closeHost();
     // Asks the main window and then the host to close.
     void requestExit();

@@ -6,14 +6,31 @@
 
 namespace orvane::win32 {
 
+std::optional<LRESULT> sendToHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, HostAnswerLimitMs, &answer)) {
+        return std::nullopt;
+    }
+    return static_cast<LRESULT>(answer);
+}
+
+void enableHostWindow(HWND window, bool enabled) {
+    if (sendToHost(window, WM_NULL)) ::EnableWindow(window, enabled ? TRUE : FALSE);
+}
+
 WindowId Win32HostWindows::findTopLevel(std::string_view className) {
     return reinterpret_cast<WindowId>(::FindWindowW(wideText(className).c_str(), nullptr));
 }
 
-std::size_t Win32HostWindows::titleLength(WindowId window) {
-    // 0 for a handle that names no window any more.
-    const int length = ::GetWindowTextLengthW(toHwnd(window));
-    return length > 0 ? static_cast<std::size_t>(length) : 0;
+std::optional<std::size_t> Win32HostWindows::titleLength(WindowId window) {
+    const HWND hwnd = toHwnd(window);
+    if (const auto length = sendToHost(hwnd, WM_GETTEXTLENGTH)) {
+        return *length > 0 ? static_cast<std::size_t>(*length) : 0;
+    }
+    // A window that is gone has no title; one that did not answer may
+    // answer again.
+    if (!::IsWindow(hwnd)) return 0;
+    return std::nullopt;
 }
 
 bool Win32HostWindows::bringToForeground(WindowId window) {
@@ -29,21 +46,13 @@ WindowId Win32HostWindows::nextSibling(WindowId window) {
 }
 
 std::string Win32HostWindows::text(WindowId window) {
-    // Asked of the host's own thread, with a limit: a hung host must not
-    // hang this program too.
-    constexpr UINT limitMs = 1000;
-    DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutW(toHwnd(window), WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, limitMs, &length) ||
-        length == 0) {
-        return {};
-    }
-    std::wstring buffer(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!::SendMessageTimeoutW(toHwnd(window), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                               SMTO_ABORTIFHUNG, limitMs, &copied)) {
-        return {};
-    }
-    buffer.resize(std::min<std::size_t>(copied, length));
+    const HWND hwnd = toHwnd(window);
+    const auto length = sendToHost(hwnd, WM_GETTEXTLENGTH);
+    if (!length || *length <= 0) return {};
+    std::wstring buffer(static_cast<std::size_t>(*length) + 1, L'\0');
+    const auto copied = sendToHost(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    if (!copied || *copied < 0) return {};
+    buffer.resize(std::min(static_cast<std::size_t>(*copied), static_cast<std::size_t>(*length)));
     return fromWide(buffer).value_or(std::string());
 }
 

@@ -29,7 +29,7 @@ public:
     int readings = 0;
 
     WindowId findTopLevel(std::string_view) override { return Main; }
-    std::size_t titleLength(WindowId) override { return 5; }
+    std::optional<std::size_t> titleLength(WindowId) override { return 5; }
     bool bringToForeground(WindowId window) override { return foregroundAllowed && window == Main; }
     WindowId firstChild(WindowId window) override { return lookup(firstChildren, window); }
     WindowId nextSibling(WindowId window) override { return lookup(siblings, window); }

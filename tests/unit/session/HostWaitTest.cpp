@@ -20,7 +20,7 @@ public:
         ++looks;
         return appearsAtLook_ != 0 && looks >= appearsAtLook_ ? HostWindow : 0;
     }
-    std::size_t titleLength(WindowId) override { return 0; }
+    std::optional<std::size_t> titleLength(WindowId) override { return 0; }
     bool bringToForeground(WindowId) override { return false; }
     WindowId firstChild(WindowId) override { return 0; }
     WindowId nextSibling(WindowId) override { return 0; }
