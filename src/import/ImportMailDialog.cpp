@@ -2,6 +2,7 @@
 
 #include "app/PetApp.h"
 #include "platform/win32/CheckedWide.h"
+#include "platform/win32/HostWindowsWin32.h"
 #include "resource.h"
 #include "ui/Win32Prompts.h"
 
@@ -23,16 +24,15 @@ ImportMailDialog::ImportMailDialog(PetApp& app)
     : Dialog(IDD_IMPORT_MAIL), app_(app), edition_(editionOfExecutable(app.hostExecutable())) {}
 
 ImportMailDialog::~ImportMailDialog() {
-    // Destroyed here rather than by the base, so that onDestroy still
-    // gives the host its main window back.
-    if (window()) ::DestroyWindow(window());
+    // A dialog still open here lost its host's main window.
+    close();
 }
 
 bool ImportMailDialog::onInitDialog() {
     // The host must not write the trays while they are replaced.
     askToClose(host::ReceiveWindowClass);
     askToClose(host::SendWindowClass);
-    if (const HWND hostMain = hostWindow(host::MainWindowClass)) ::EnableWindow(hostMain, FALSE);
+    if (const HWND hostMain = hostWindow(host::MainWindowClass)) win32::enableHostWindow(hostMain, false);
 
     InstallDir& dir = app_.storeContext().dir;
     for (const std::string& pet : importablePets(dir, app_.names())) addItem(IDC_IMPORT_PETS, pet);
@@ -72,18 +72,26 @@ void ImportMailDialog::onOk() {
     ui::Win32Prompts prompts(window(), app_.currentPassword());
     // The outcome has been told; the dialog closes in every case.
     ImportMail(app_.storeContext().dir, app_.names(), request, prompts);
-    end(IDOK);
+    close();
 }
 
-void ImportMailDialog::onDestroy() {
+void ImportMailDialog::onCancel() { close(); }
+
+// The host's main window is enabled before the dialog goes: a disabled
+// window cannot take the activation that the dialog gives up, and the
+// user would be left in no window.
+void ImportMailDialog::close() {
+    if (!window()) return;
     if (const HWND hostMain = hostWindow(host::MainWindowClass)) {
-        ::EnableWindow(hostMain, TRUE);
+        win32::enableHostWindow(hostMain, true);
         ::SetForegroundWindow(hostMain);
     }
+    ::DestroyWindow(window());
 }
 
 void RunMailImport(PetApp& app, HWND hostMainWindow) {
-    ::ShowWindow(hostMainWindow, SW_SHOW);
+    // Without waiting for the host, which may not answer.
+    ::ShowWindowAsync(hostMainWindow, SW_SHOW);
     ImportMailDialog dialog(app);
     if (!dialog.create(hostWindow(host::MainWindowClass))) return;
     ::ShowWindow(dialog.window(), SW_SHOW);

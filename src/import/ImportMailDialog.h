@@ -23,8 +23,10 @@ private:
     bool onInitDialog() override;
     void onCommand(int id, int notification) override;
     void onOk() override;
-    void onDestroy() override;
+    void onCancel() override;
 
+    // Gives the host its main window back and destroys the dialog.
+    void close();
     MailBox selectedBox() const;
     void fillDrawerList();
 

@@ -11,6 +11,8 @@ constexpr std::string_view MailSuffix = "メール";
 constexpr std::string_view ListSuffix = "リスト";
 constexpr std::string_view MailExtension = ".ppm";
 constexpr std::string_view ListExtension = ".ppl";
+// A tray file's copy before it takes the tray file's place.
+constexpr std::string_view CopySuffix = ".tmp";
 
 const std::string& boxFolder(const FolderNameTable& names, MailBox box) {
     return box == MailBox::Receive ? names.receiveFolder : names.sendFolder;
@@ -89,19 +91,28 @@ ImportOutcome ImportMail(InstallDir& dir, const FolderNameTable& names, const Ma
         return tell(prompts, ImportOutcome::NothingToImport, "インポートするメールが見つかりません。");
     }
 
+    // Both files are copied beside the tray first and then moved over its
+    // files, so that a copy cut short never touches the tray.
+    const std::string mailCopy = trayMail + std::string(CopySuffix);
+    const std::string listCopy = trayList + std::string(CopySuffix);
+    const BestEffort step(dir);
+    const auto fail = [&](const std::string& source) {
+        step.deleteFile(mailCopy);
+        step.deleteFile(listCopy);
+        return tell(prompts, ImportOutcome::CopyFailed, "メールをコピーできませんでした。\n" + source);
+    };
+    if (!dir.copyFile(mail, mailCopy)) return fail(mail);
+    if (!dir.copyFile(list, listCopy)) return fail(list);
     const bool trayMailExisted = dir.exists(trayMail);
-    if (!dir.copyFile(mail, trayMail)) {
-        return tell(prompts, ImportOutcome::CopyFailed, "メールをコピーできませんでした。\n" + mail);
-    }
-    if (!dir.copyFile(list, trayList)) {
-        // The tray was empty: without its list the copied mail would not fit.
-        const BestEffort step(dir);
+    if (!dir.replace(mailCopy, trayMail)) return fail(mail);
+    if (!dir.replace(listCopy, trayList)) {
+        // The tray held no mail: its mail file was empty or missing.
         if (trayMailExisted) {
             step.createEmptyFile(trayMail);
         } else {
             step.deleteFile(trayMail);
         }
-        return tell(prompts, ImportOutcome::CopyFailed, "メールをコピーできませんでした。\n" + list);
+        return fail(list);
     }
     return tell(prompts, ImportOutcome::Imported, "メールのインポートを完了しました。");
 }

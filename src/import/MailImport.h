@@ -42,7 +42,7 @@ std::string trayListFile(const FolderNameTable& names, HostEdition edition, Mail
 // Copies the drawer's mail file and list file over the current tray, and
 // says so. Refused, with its message, when the tray holds mail (it is never
 // copied over) or the drawer lacks either file. When a copy fails the user
-// is told and the tray is put back as it was.
+// is told and both tray files are as they were.
 ImportOutcome ImportMail(InstallDir& dir, const FolderNameTable& names, const MailImportRequest& request,
                          Prompts& prompts);
 

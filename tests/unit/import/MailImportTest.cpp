@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ScriptedDir.h"
 #include "ScriptedPrompts.h"
 #include "TempDir.h"
 #include "import/MailImport.h"
@@ -145,6 +146,46 @@ TEST_F(MailImportTest, AFailedCopyIsReportedAndTheTrayPutBack) {
     EXPECT_EQ(import(HostEdition::Standard, MailBox::Receive, "A", "受信メール"), ImportOutcome::CopyFailed);
     EXPECT_EQ(temp_.readFile("受信フォルダ\\受信メール.ppm"), "");
     EXPECT_EQ(lastMessage().text, "メールをコピーできませんでした。\nA_受信フォルダ\\受信リスト.ppl");
+}
+
+// A copy that fails partway, as on a full disk, leaves the start of the
+// file at its target.
+class CopiesCutShort : public test::ScriptedDir {
+public:
+    explicit CopiesCutShort(InstallDir& real) : ScriptedDir(real), real_(real) {}
+
+    bool copyFile(const std::string& from, const std::string& to) override {
+        if (ScriptedDir::copyFile(from, to)) return true;
+        const auto source = real_.openRead(from);
+        char start = 0;
+        if (source && source->read(&start, 1) == 1) real_.openWrite(to, OpenForWrite::CreateOrTruncate)->write(&start, 1);
+        return false;
+    }
+
+private:
+    InstallDir& real_;
+};
+
+TEST_F(MailImportTest, ACopyThatFailsAtAnyStepLeavesBothTrayFilesAsTheyWere) {
+    folder("A_受信フォルダ");
+    put("A_受信フォルダ\\受信メール.ppm", "mail");
+    put("A_受信フォルダ\\受信リスト.ppl", "list");
+    folder("受信フォルダ");
+    put("受信フォルダ\\受信メール.ppm", "");
+    put("受信フォルダ\\受信リスト.ppl", "list of the empty tray");
+    for (std::uint64_t failing = 1;; ++failing) {
+        ASSERT_LT(failing, 20u) << "the import never got through";
+        CopiesCutShort dir(*dir_);
+        dir.fault = test::Fault{failing, test::FaultMode::Fail};
+        prompts_ = {};
+        const auto outcome = ImportMail(dir, standard_, {HostEdition::Standard, MailBox::Receive, "A", "受信メール"},
+                                        prompts_);
+        if (outcome == ImportOutcome::Imported) break;  // no step left to fail
+        EXPECT_EQ(outcome, ImportOutcome::CopyFailed) << failing;
+        EXPECT_EQ(temp_.readFile("受信フォルダ\\受信メール.ppm"), "") << failing;
+        EXPECT_EQ(temp_.readFile("受信フォルダ\\受信リスト.ppl"), "list of the empty tray") << failing;
+        EXPECT_EQ(dir_->list("受信フォルダ\\*").size(), 2u) << "a copy stays beside the tray, step " << failing;
+    }
 }
 
 }  // namespace
