@@ -45,7 +45,7 @@ wine_prefix_configure() {
 # end every Wine process of the prefix is ended, before the screen goes.
 wine_under_xvfb() {
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    wineserver -p
+    wineserver -p >/dev/null 2>&1
     timeout 60 wine cmd /c exit >/dev/null 2>&1 </dev/null
     "$@"; status=$?
     wineserver -k 2>/dev/null

@@ -29,10 +29,6 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
-bool ChildProcess::waitForFirstIdle(milliseconds limit) const {
-    return WaitForInputIdle(process_.get(), static_cast<DWORD>(limit.count())) == 0;
-}
-
 std::optional<DWORD> ChildProcess::waitForExit(milliseconds limit) const {
     if (WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0) {
         return std::nullopt;

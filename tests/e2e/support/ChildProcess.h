@@ -23,12 +23,6 @@ public:
 
     DWORD id() const { return id_; }
     bool running() const;
-    // Waits until the program has first waited for input with nothing left
-    // in its queue: the window it opens at its start is then fully open (a
-    // dialog shown before that would be shown again once its loop runs
-    // idle). Returns at once every later time. False when that did not
-    // happen within the limit.
-    bool waitForFirstIdle(milliseconds limit = kWindowWait) const;
     // The exit code, or nullopt when it still runs after the limit.
     std::optional<DWORD> waitForExit(milliseconds limit = kProcessEndWait) const;
 
