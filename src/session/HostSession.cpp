@@ -19,6 +19,7 @@ namespace orvane {
 
 namespace {
 constexpr const char* HostNotStartedMessage = "ヴェルモラを起動できませんでした。";
+constexpr const char* HostDoesNotEndMessage = "ヴェルモラが終了しません。\nヴェルモラを終了してから、もう一度選んでください。";
 }  // namespace
 
 HostSession::HostSession(PetApp& app, HWND mainWindow, HICON trayIcon, std::function<void()> showMainWindow)
@@ -124,20 +125,30 @@ void HostSession::watchTick() {
     }
 }
 
+bool HostSession::closeHostAndWait() {
+    win32::sendToHost(win32::toHwnd(hostMainWindow_), WM_CLOSE);
+    if (!hostProcess_ || hostProcess_->waitForEnd(HostEndWait)) return true;
+    prompts_.showMessage(std::string(HostDoesNotEndMessage), std::string(petmessage::ErrorTitle), MessageIcon::Error,
+                         MessageButtons::Ok);
+    return false;
+}
+
 void HostSession::end() {
     ::KillTimer(mainWindow_, WatchTimer);
     running_ = false;
     // Normally short: the host's main window has gone or was told to close.
-    if (hostProcess_) hostProcess_->waitUntilEnded();
+    const bool hostEnded = !hostProcess_ || hostProcess_->waitForEnd(HostEndWait);
     hostProcess_.reset();
     hostMainWindow_ = 0;
     trayIcon_.remove();
-    settle(pet_);
+    if (hostEnded) {
+        settle(pet_);
+    } else {
+        // Its pieces are in use: the session record keeps them for the next start.
+        prompts_.showMessage(petmessage::quoted(pet_) + std::string(petmessage::HostStillRunsAtExit),
+                             std::string(petmessage::InformationTitle), MessageIcon::Information, MessageButtons::Ok);
+    }
     password_.reset();
-}
-
-void HostSession::closeHost() {
-    win32::sendToHost(win32::toHwnd(hostMainWindow_), WM_CLOSE);
 }
 
 void HostSession::requestExit() {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -24,6 +25,8 @@ class HostSession {
 public:
     static constexpr UINT_PTR WatchTimer = 1;
     static constexpr UINT WatchPeriodMs = 1000;
+    // How long the end of a session waits for the host process.
+    static constexpr std::chrono::seconds HostEndWait{20};
 
     // showMainWindow brings the hidden main window back when a launch did
     // not get the host going.
@@ -42,8 +45,13 @@ public:
     // host's main window has gone (its title reads as empty), or, for a
     // host that never showed one, once its process has ended.
     void watchTick();
-    // The end of a session: waits for the host process, removes the icon
-    // and packs an encrypted pet back into its container.
+    // Closes the host's main window and waits a while for its process to
+    // end. False, after telling the user, when it still runs: the session
+    // goes on.
+    bool closeHostAndWait();
+    // The end of a session: waits a while for the host process, removes the
+    // icon and packs an encrypted pet back into its container. A host that
+    // does not end is left to the next start, which watches it again.
     void end();
 
     bool running() const { return running_; }
@@ -51,10 +59,7 @@ public:
     // The host's main window while a session runs; 0 otherwise.
     WindowId hostMainWindow() const { return hostMainWindow_; }
 
-    // The commands of the icon's action menu and of the pet switch.
-    // Closes the host's main window and returns once it has handled that,
-    // or has not answered in time.
-    void closeHost();
+    // The commands of the icon's action menu.
     // Asks the main window and then the host to close.
     void requestExit();
     void backup();

@@ -30,6 +30,7 @@ inline constexpr std::string_view PasswordToPack = "を暗号化ペットのフ�
 // host that was given up left unfinished.
 inline constexpr std::string_view SessionRecovered = "の前回の起動は正しく終わっていませんでした。\nペットのファイルを片付けました。";
 inline constexpr std::string_view HostStillRuns = "のヴェルモラが前回から動いています。\nヴェルモラが終了したら、ペットのファイルを片付けます。";
+inline constexpr std::string_view HostStillRunsAtExit = "のヴェルモラが終了しないまま、オルヴェインを終了します。\nペットのファイルは次に起動したときに片付けます。";
 inline constexpr std::string_view NotPacked = "を暗号化ペットのファイルに戻せませんでした。\nペットのファイルはそのまま残してあります。次に起動したときにもう一度戻します。";
 inline constexpr std::string_view PackPostponed = "は暗号化ペットのファイルに戻していません。\n次に起動したときにもう一度戻します。";
 inline constexpr std::string_view UnfinishedSession = "の前回の起動が終わっていないため、変更できません。\nいちどこのペットを起動して終了してください。";

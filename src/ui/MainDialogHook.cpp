@@ -108,7 +108,7 @@ void MainDialog::runTrayCommand(int id) {
 // The host is closed and started again with the chosen pet, also when it
 // is the current one.
 void MainDialog::switchPet(int index) {
-    session_->closeHost();
+    if (!session_->closeHostAndWait()) return;
     try {
         session_->end();
     } catch (...) {
