@@ -1,7 +1,9 @@
 #include "app/IniFile.h"
 
 #include <cstdint>
+#include <deque>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/WholeFile.h"
@@ -58,6 +60,20 @@ std::size_t dropBlanks(std::string_view text, std::size_t from, std::size_t to) 
     return to;
 }
 
+// The form two names share when they match: ASCII letters folded, the
+// second byte of a double-byte character kept as it is.
+std::string foldedName(std::string_view name) {
+    std::string folded(name);
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        if (isLeadByte(folded[i])) {
+            ++i;
+        } else {
+            folded[i] = foldAscii(folded[i]);
+        }
+    }
+    return folded;
+}
+
 enum class LineKind { Other, Section, Key };
 
 struct Line {
@@ -95,52 +111,53 @@ void classify(std::string_view bytes, Line& line) {
     line.valueEnd = dropBlanks(bytes, line.valueBegin, line.end);
 }
 
+// The file's lines one at a time, so that no table grows with their number.
 // Line breaks are "\n" and "\r\n"; neither byte occurs inside a cp932
 // character, so the split needs no decoding.
-std::vector<Line> splitLines(std::string_view bytes) {
-    std::vector<Line> lines;
-    std::size_t begin = 0;
-    while (begin < bytes.size()) {
-        Line line;
-        line.begin = begin;
-        const std::size_t newline = bytes.find('\n', begin);
+class Lines {
+public:
+    explicit Lines(std::string_view bytes) : bytes_(bytes) {}
+
+    bool next(Line& line) {
+        if (begin_ >= bytes_.size()) return false;
+        line = Line{};
+        line.begin = begin_;
+        const std::size_t newline = bytes_.find('\n', begin_);
         if (newline == std::string_view::npos) {
-            line.end = line.next = bytes.size();
+            line.end = line.next = bytes_.size();
         } else {
-            line.end = newline > begin && bytes[newline - 1] == '\r' ? newline - 1 : newline;
+            line.end = newline > begin_ && bytes_[newline - 1] == '\r' ? newline - 1 : newline;
             line.next = newline + 1;
         }
-        classify(bytes, line);
-        lines.push_back(line);
-        begin = line.next;
+        classify(bytes_, line);
+        begin_ = line.next;
+        return true;
     }
-    return lines;
-}
 
-// Where a key of a section stands in the parsed file: the first section of
-// the name and the first line of the key in it count.
-struct Location {
-    std::optional<std::size_t> section;   // its header line
-    std::size_t sectionEnd = 0;           // first line after its body
-    std::optional<std::size_t> key;       // the key's first line
-    std::size_t lastKeyOrHeader = 0;      // a new key goes after this line
+private:
+    std::string_view bytes_;
+    std::size_t begin_ = 0;
 };
 
-Location locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
-    Location where;
-    std::size_t i = 0;
-    while (i < lines.size() && !(lines[i].kind == LineKind::Section && sameName(lines[i].name, section)))
-        ++i;
-    if (i == lines.size()) return where;
-    where.section = i;
-    where.lastKeyOrHeader = i;
-    for (++i; i < lines.size() && lines[i].kind != LineKind::Section; ++i) {
-        if (lines[i].kind != LineKind::Key) continue;
-        where.lastKeyOrHeader = i;
-        if (!where.key && sameName(lines[i].name, key)) where.key = i;
+std::string_view valueOf(std::string_view bytes, const Line& line) {
+    return bytes.substr(line.valueBegin, line.valueEnd - line.valueBegin);
+}
+
+// Calls visit with each key line of the first section of the name until it
+// returns false.
+template <typename Visit>
+void forEachKeyLine(std::string_view bytes, std::string_view section, Visit&& visit) {
+    Lines lines(bytes);
+    Line line;
+    bool inside = false;
+    while (lines.next(line)) {
+        if (line.kind == LineKind::Section) {
+            if (inside) return;
+            inside = sameName(line.name, section);
+        } else if (inside && line.kind == LineKind::Key && !visit(line)) {
+            return;
+        }
     }
-    where.sectionEnd = i;
-    return where;
 }
 
 bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
@@ -170,49 +187,135 @@ std::string keyLine(std::string_view key, std::string_view value) {
     return line;
 }
 
-std::string withValue(std::string_view bytes, std::string_view section, std::string_view key,
-                      std::string_view value) {
-    const auto lines = splitLines(bytes);
-    const Location where = locate(lines, section, key);
-    std::string out;
-    out.reserve(bytes.size() + section.size() + key.size() + value.size() + 8);
-    if (where.key) {
-        const Line& line = lines[*where.key];
-        out.append(bytes.substr(0, line.valueBegin));
-        out.append(value);
-        out.append(bytes.substr(line.valueEnd));
-    } else if (where.section) {
-        const Line& after = lines[where.lastKeyOrHeader];
-        out.append(bytes.substr(0, after.next));
-        if (!after.hasBreak()) out.append(lineBreak);
-        out.append(keyLine(key, value));
-        out.append(bytes.substr(after.next));
-    } else {
-        out.append(bytes);
-        if (!out.empty() && out.back() != '\n') out.append(lineBreak);
-        out += '[';
-        out.append(section);
-        out += ']';
-        out.append(lineBreak);
-        out.append(keyLine(key, value));
-    }
-    return out;
-}
+// What a rewrite does to one section: the final value of each key it
+// names (nullopt removes the key), in the order the keys were first named.
+struct SectionPlan {
+    struct Key {
+        std::string name;
+        std::optional<std::string> value;
+        bool written = false;
+    };
 
-std::string withoutKey(std::string_view bytes, std::string_view section, std::string_view key) {
-    const auto lines = splitLines(bytes);
-    const Location where = locate(lines, section, key);
-    if (!where.key) return std::string(bytes);
-    std::string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const Line& line = lines[i];
-        const bool inSection = i > *where.section && i < where.sectionEnd;
-        if (inSection && line.kind == LineKind::Key && sameName(line.name, key)) continue;
-        out.append(bytes.substr(line.begin, line.next - line.begin));
+    std::string name;
+    std::vector<Key> keys;
+    std::unordered_map<std::string, std::size_t> byFoldedKey;
+    bool found = false;
+
+    void set(const std::string& key, const std::optional<std::string>& value) {
+        const auto [at, added] = byFoldedKey.try_emplace(foldedName(key), keys.size());
+        if (added) {
+            keys.push_back({key, value});
+        } else {
+            keys[at->second].value = value;
+        }
     }
-    return out;
-}
+
+    Key* find(std::string_view key) {
+        const auto at = byFoldedKey.find(foldedName(key));
+        return at == byFoldedKey.end() ? nullptr : &keys[at->second];
+    }
+
+    // The lines of the keys that are set but have no line yet.
+    std::string newLines() const {
+        std::string lines;
+        for (const Key& key : keys) {
+            if (key.value && !key.written) lines += keyLine(key.name, *key.value);
+        }
+        return lines;
+    }
+};
+
+class RewritePlan {
+public:
+    void set(const std::string& section, const std::string& key, const std::optional<std::string>& value) {
+        SectionPlan* plan = find(section);
+        if (!plan) {
+            sections_.push_back({});
+            plan = &sections_.back();
+            plan->name = section;
+        }
+        plan->set(key, value);
+    }
+
+    // One pass over the lines: each named key's first line in the first
+    // section of its name takes the new value, a removed key loses every
+    // line there, new keys go after the section's last key line and new
+    // sections to the end; every other byte stays.
+    std::string applyTo(std::string_view bytes) {
+        std::string out;
+        out.reserve(bytes.size() + 256);
+        SectionPlan* current = nullptr;
+        std::size_t insertAt = 0;
+        bool insertNeedsBreak = false;
+        const auto closeSection = [&] {
+            if (!current) return;
+            std::string lines = current->newLines();
+            if (!lines.empty() && insertNeedsBreak) lines.insert(0, lineBreak);
+            out.insert(insertAt, lines);
+            current = nullptr;
+        };
+        const auto copied = [&](const Line& line) {
+            insertAt = out.size();
+            insertNeedsBreak = !line.hasBreak();
+        };
+
+        Lines lines(bytes);
+        Line line;
+        while (lines.next(line)) {
+            const std::string_view text = bytes.substr(line.begin, line.next - line.begin);
+            if (line.kind == LineKind::Section) {
+                closeSection();
+                out.append(text);
+                SectionPlan* plan = find(line.name);
+                if (plan && !plan->found) {
+                    plan->found = true;
+                    current = plan;
+                    copied(line);
+                }
+                continue;
+            }
+            if (!current || line.kind != LineKind::Key) {
+                out.append(text);
+                continue;
+            }
+            SectionPlan::Key* key = current->find(line.name);
+            if (key && !key->value) continue;
+            if (key && !key->written) {
+                key->written = true;
+                out.append(bytes.substr(line.begin, line.valueBegin - line.begin));
+                out.append(*key->value);
+                out.append(bytes.substr(line.valueEnd, line.next - line.valueEnd));
+            } else {
+                out.append(text);
+            }
+            copied(line);
+        }
+        closeSection();
+
+        for (const SectionPlan& plan : sections_) {
+            if (plan.found) continue;
+            const std::string keys = plan.newLines();
+            if (keys.empty()) continue;
+            if (!out.empty() && out.back() != '\n') out.append(lineBreak);
+            out += '[';
+            out.append(plan.name);
+            out += ']';
+            out.append(lineBreak);
+            out.append(keys);
+        }
+        return out;
+    }
+
+private:
+    SectionPlan* find(std::string_view section) {
+        for (SectionPlan& plan : sections_) {
+            if (sameName(plan.name, section)) return &plan;
+        }
+        return nullptr;
+    }
+
+    std::deque<SectionPlan> sections_;  // stable addresses
+};
 
 // An optional sign and decimal digits; what follows them is ignored.
 std::optional<int> parseInt(std::string_view text) {
@@ -241,13 +344,41 @@ std::optional<std::string> IniFile::readRaw(const std::string& section, const st
     if (!rawSection || !rawKey) return std::nullopt;
     const auto bytes = readWholeFile(path_);
     if (!bytes) return std::nullopt;
-    const auto lines = splitLines(*bytes);
-    const Location where = locate(lines, *rawSection, *rawKey);
-    if (!where.key) return std::nullopt;
-    const Line& line = lines[*where.key];
-    std::string value = bytes->substr(line.valueBegin, line.valueEnd - line.valueBegin);
-    if (!text::isValidCp932(value)) return std::nullopt;
+    std::optional<std::string> value;
+    forEachKeyLine(*bytes, *rawSection, [&](const Line& line) {
+        if (!sameName(line.name, *rawKey)) return true;
+        value = valueOf(*bytes, line);
+        return false;
+    });
+    if (!value || !text::isValidCp932(*value)) return std::nullopt;
     return value;
+}
+
+IniValues IniFile::readValues(const std::string& section, const std::vector<std::string>& keys) const {
+    std::vector<std::optional<std::string>> raw(keys.size());
+    const auto rawSection = encodeSection(section);
+    const auto bytes = rawSection ? readWholeFile(path_) : std::nullopt;
+    if (!bytes) return IniValues(std::move(raw));
+    std::unordered_map<std::string, std::size_t> wanted;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (const auto rawKey = encodeKey(keys[i])) wanted.try_emplace(foldedName(*rawKey), i);
+    }
+    forEachKeyLine(*bytes, *rawSection, [&](const Line& line) {
+        const auto at = wanted.find(foldedName(line.name));
+        if (at != wanted.end() && !raw[at->second]) raw[at->second] = valueOf(*bytes, line);
+        return true;
+    });
+    return IniValues(std::move(raw));
+}
+
+std::optional<std::string> IniValues::text(std::size_t index) const {
+    if (!raw_[index]) return std::nullopt;
+    return text::cp932ToUtf8(*raw_[index]);
+}
+
+std::optional<int> IniValues::integer(std::size_t index) const {
+    if (!raw_[index] || !text::isValidCp932(*raw_[index])) return std::nullopt;
+    return parseInt(*raw_[index]);
 }
 
 std::optional<std::string> IniFile::readText(const std::string& section, const std::string& key) const {
@@ -298,33 +429,21 @@ bool IniFile::removeKey(const std::string& section, const std::string& key) {
 }
 
 bool IniFile::apply(const IniChanges& changes) {
-    struct Raw {
-        std::string section;
-        std::string key;
-        std::optional<std::string> value;
-    };
     // Everything is encoded before the file is touched: one change that
     // cannot be stored stops them all.
-    std::vector<Raw> raw;
+    RewritePlan plan;
     for (const IniChanges::Change& change : changes.changes()) {
-        auto rawSection = encodeSection(change.section);
-        auto rawKey = encodeKey(change.key);
+        const auto rawSection = encodeSection(change.section);
+        const auto rawKey = encodeKey(change.key);
         if (!rawSection || !rawKey) return false;
         std::optional<std::string> rawValue;
         if (change.value) {
             rawValue = text::utf8ToCp932(*change.value);
             if (!rawValue || hasLineBreak(*rawValue)) return false;
         }
-        raw.push_back({std::move(*rawSection), std::move(*rawKey), std::move(rawValue)});
+        plan.set(*rawSection, *rawKey, rawValue);
     }
-    return rewrite([&](const std::string& bytes) {
-        std::string result = bytes;
-        for (const Raw& change : raw) {
-            result = change.value ? withValue(result, change.section, change.key, *change.value)
-                                  : withoutKey(result, change.section, change.key);
-        }
-        return result;
-    });
+    return rewrite([&](const std::string& bytes) { return plan.applyTo(bytes); });
 }
 
 bool IniFile::rewrite(const std::function<std::string(const std::string&)>& change) {

@@ -26,6 +26,22 @@ private:
     std::vector<Change> changes_;
 };
 
+// Values of several keys of one section, taken from one reading of the
+// file, in the order their keys were asked for.
+class IniValues {
+public:
+    explicit IniValues(std::vector<std::optional<std::string>> raw) : raw_(std::move(raw)) {}
+
+    // Whether the key has a line, whatever its value holds.
+    bool present(std::size_t index) const { return raw_[index].has_value(); }
+    // As IniFile::readText and IniFile::readInt read them.
+    std::optional<std::string> text(std::size_t index) const;
+    std::optional<int> integer(std::size_t index) const;
+
+private:
+    std::vector<std::optional<std::string>> raw_;  // as stored, cp932
+};
+
 // The settings file "Orvane.ini": sections in brackets and key=value lines,
 // stored in cp932. Every primitive is one complete read, or one complete
 // read-modify-write, of the file, so every read sees every earlier write.
@@ -47,6 +63,8 @@ private:
 //   as missing;
 // - a section line without its closing "]" names the section all the same;
 // - a line starting with ";" is a comment.
+// Reading and rewriting take time in proportion to the file's size and keep
+// no table of its lines, whatever the file holds.
 class IniFile {
 public:
     explicit IniFile(std::string fullPath);
@@ -58,6 +76,8 @@ public:
                          const std::string& fallback) const;
     std::optional<int> readInt(const std::string& section, const std::string& key) const;
     int readInt(const std::string& section, const std::string& key, int fallback) const;
+    // Many keys of one section in one reading of the file.
+    IniValues readValues(const std::string& section, const std::vector<std::string>& keys) const;
 
     // False when the value has no cp932 form or the file cannot be written.
     bool writeText(const std::string& section, const std::string& key, const std::string& value);
@@ -65,7 +85,9 @@ public:
     // Removes every line of the key in its section. True also when absent.
     bool removeKey(const std::string& section, const std::string& key);
     // Every change in one rewrite; false, with the file as it was, when a
-    // name or value cannot be stored or the file cannot be written.
+    // name or value cannot be stored or the file cannot be written. Of two
+    // changes of one key the later counts; new keys and sections are added
+    // in the order they were first named.
     bool apply(const IniChanges& changes);
 
 private:

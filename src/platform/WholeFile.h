@@ -6,7 +6,8 @@
 // Whole-file access by full path, for the settings file beside the program.
 namespace orvane {
 
-// The file's bytes; nullopt when it does not exist or cannot be read.
+// The file's bytes; nullopt when it does not exist or cannot be read (also
+// when it is larger than the settings file can sensibly be: 64 MiB).
 std::optional<std::string> readWholeFile(const std::string& fullPath);
 
 // Like readWholeFile, but a file that does not exist (nor its folder) reads

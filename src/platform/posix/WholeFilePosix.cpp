@@ -2,6 +2,7 @@
 #include "platform/WholeFileRead.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -69,6 +70,7 @@ ReadOutcome readWholeFileInto(const std::string& fullPath, std::string& bytes) {
         return errno == ENOENT || errno == ENOTDIR ? ReadOutcome::Missing : ReadOutcome::Failed;
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadOutcome::Failed;
+    if (static_cast<std::uint64_t>(info.st_size) > MaxWholeFileBytes) return ReadOutcome::Failed;
 
     bytes.clear();
     char buffer[65536];
@@ -80,6 +82,7 @@ ReadOutcome readWholeFileInto(const std::string& fullPath, std::string& bytes) {
             return ReadOutcome::Failed;
         }
         bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > MaxWholeFileBytes) return ReadOutcome::Failed;  // grew while read
     }
 }
 

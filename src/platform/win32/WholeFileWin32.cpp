@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "platform/win32/WideString.h"
@@ -45,6 +46,10 @@ ReadOutcome readWholeFileInto(const std::string& fullPath, std::string& bytes) {
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadOutcome::Missing
                                                                               : ReadOutcome::Failed;
     }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > MaxWholeFileBytes) {
+        return ReadOutcome::Failed;
+    }
     bytes.clear();
     char buffer[65536];
     for (;;) {
@@ -52,6 +57,7 @@ ReadOutcome readWholeFileInto(const std::string& fullPath, std::string& bytes) {
         if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return ReadOutcome::Failed;
         if (got == 0) return ReadOutcome::Read;
         bytes.append(buffer, got);
+        if (bytes.size() > MaxWholeFileBytes) return ReadOutcome::Failed;  // grew while read
     }
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "platform/WholeFileRead.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -286,6 +287,18 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverReplaced) {
     ASSERT_EQ(::chmod(iniPath().c_str(), 0600), 0);
 #endif
     EXPECT_EQ(stored(), "[PetList]\r\nentry=1\r\nPetname0=a\r\n");
+    EXPECT_EQ(folderNames(), std::vector<std::string>{"Orvane.ini"});
+}
+
+// Nothing that large is a settings file: it is neither held in memory nor
+// rewritten.
+TEST_F(IniFileTest, AFileBeyondTheSizeLimitIsNeitherReadNorReplaced) {
+    store("[PetList]\r\nentry=1\r\n");
+    const auto size = static_cast<std::uintmax_t>(MaxWholeFileBytes) + 1;
+    std::filesystem::resize_file(dir.fsPath("Orvane.ini"), size);
+    EXPECT_EQ(ini.readInt("PetList", "entry"), std::nullopt);
+    EXPECT_FALSE(ini.writeInt("PetList", "entry", 2));
+    EXPECT_EQ(std::filesystem::file_size(dir.fsPath("Orvane.ini")), size);
     EXPECT_EQ(folderNames(), std::vector<std::string>{"Orvane.ini"});
 }
 
