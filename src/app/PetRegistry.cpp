@@ -1,5 +1,7 @@
 #include "app/PetRegistry.h"
 
+#include <algorithm>
+
 namespace orvane {
 namespace {
 
@@ -18,9 +20,39 @@ std::string nameKey(int number) { return "Petname" + std::to_string(number); }
 std::string changedNameKey(int number) { return "PetName" + std::to_string(number); }
 std::string statusKey(int number) { return "Status" + std::to_string(number); }
 
+
+// "entry", then the name and the status keys of every number a pet can have.
+const std::vector<std::string>& petListKeys() {
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> all{entryKey};
+        for (int i = 0; i < PetRegistry::MaxPets; ++i) all.push_back(nameKey(i));
+        for (int i = 0; i < PetRegistry::MaxPets; ++i) all.push_back(statusKey(i));
+        return all;
+    }();
+    return keys;
+}
+
+std::size_t nameAt(int number) { return 1 + static_cast<std::size_t>(number); }
+std::size_t statusAt(int number) { return 1 + PetRegistry::MaxPets + static_cast<std::size_t>(number); }
+
 }  // namespace
 
-int PetRegistry::count() const { return file_.readInt(petList, entryKey, 0); }
+PetRegistry::Reading PetRegistry::read() const {
+    const IniValues values = file_.readValues(petList, petListKeys());
+    const auto entry = values.integer(0);
+    int total = std::clamp(entry.value_or(0), 0, MaxPets);
+    while (total > 0 && !values.present(nameAt(total - 1))) --total;
+
+    Reading reading;
+    reading.hasEntry = entry.has_value();
+    for (int i = 0; i < total; ++i) {
+        reading.pets.push_back({i, values.text(nameAt(i)).value_or(""),
+                                values.integer(statusAt(i)).value_or(PetStatusFlags::Default)});
+    }
+    return reading;
+}
+
+int PetRegistry::count() const { return static_cast<int>(read().pets.size()); }
 
 std::string PetRegistry::name(int number) const { return file_.readText(petList, nameKey(number), ""); }
 
@@ -28,22 +60,18 @@ int PetRegistry::status(int number) const {
     return file_.readInt(petList, statusKey(number), PetStatusFlags::Default);
 }
 
-std::vector<PetRecord> PetRegistry::list() const {
-    std::vector<PetRecord> pets;
-    const int total = count();
-    for (int i = 0; i < total; ++i) pets.push_back({i, name(i), status(i)});
-    return pets;
-}
+std::vector<PetRecord> PetRegistry::list() const { return read().pets; }
 
 std::vector<std::string> PetRegistry::names() const {
     std::vector<std::string> result;
-    const int total = count();
-    for (int i = 0; i < total; ++i) result.push_back(name(i));
+    for (PetRecord& pet : read().pets) result.push_back(std::move(pet.name));
     return result;
 }
 
 int PetRegistry::append(const std::string& petName, int petStatus) {
-    const int number = file_.readInt(petList, entryKey, 1);
+    const Reading reading = read();
+    const int number = reading.hasEntry ? static_cast<int>(reading.pets.size()) : 1;
+    if (number >= MaxPets) return -1;
     IniChanges changes;
     changes.setText(petList, nameKey(number), petName)
         .setInt(petList, statusKey(number), petStatus)
@@ -60,10 +88,11 @@ bool PetRegistry::update(int number, const std::string& petName, int petStatus,
 }
 
 bool PetRegistry::remove(int k, const std::optional<SessionRecord>& session) {
-    const int current = file_.readInt(nowPet, numberKey, -1);
-    const int total = count();
+    const std::vector<PetRecord> pets = list();
+    const int total = static_cast<int>(pets.size());
     // A number outside the list would otherwise drop the last pet.
     if (k < 0 || k >= total) return false;
+    const int current = file_.readInt(nowPet, numberKey, -1);
 
     IniChanges changes;
     if (k == current) {
@@ -74,8 +103,8 @@ bool PetRegistry::remove(int k, const std::optional<SessionRecord>& session) {
     // Each later pet moves down by one with the status it showed, 7 when
     // its key was missing; the last number's keys go below.
     for (int i = k; i + 1 < total; ++i) {
-        changes.setText(petList, nameKey(i), file_.readText(petList, changedNameKey(i + 1), ""))
-            .setInt(petList, statusKey(i), status(i + 1));
+        const PetRecord& later = pets[static_cast<std::size_t>(i + 1)];
+        changes.setText(petList, nameKey(i), later.name).setInt(petList, statusKey(i), later.status);
     }
     changes.setInt(petList, entryKey, total - 1)
         .removeKey(petList, changedNameKey(total - 1))

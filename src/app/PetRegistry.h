@@ -34,18 +34,32 @@ struct WindowPosition {
 // every operation reads what it needs when it runs and writes each change
 // at once; a change of several keys is one rewrite of the file. Write
 // failures are reported to the caller.
+//
+// The pets are numbers 0 to count - 1. The count is "entry" (missing or
+// negative: 0), but never more than MaxPets, and the list ends at its last
+// pet that has a name line: a damaged "entry" can neither make work beyond
+// a fixed bound nor list pets the file does not hold. A number without a
+// name line before that lists as a pet with an empty name, as pet 0 does
+// after an append to a file without "entry". Keys beyond the count belong
+// to no pet, and an append may take them over.
 class PetRegistry {
 public:
+    // More pets than a menu or a list can show: beyond them the file is
+    // damaged, and the menu ids of the pets would run out.
+    static constexpr int MaxPets = 1000;
+
     explicit PetRegistry(IniFile& file) : file_(file) {}
 
-    int count() const;                    // "entry", missing: 0
+    int count() const;
     std::string name(int number) const;   // missing: empty
     int status(int number) const;         // missing: 7
+    // Every pet, from one reading of the file.
     std::vector<PetRecord> list() const;
     std::vector<std::string> names() const;
 
-    // Adds a pet at the end; returns its number, or -1 when a write failed.
-    // A missing "entry" counts as 1 here, as existing installations expect.
+    // Adds a pet at the end; returns its number, or -1 when MaxPets are
+    // registered or a write failed. A missing "entry" counts as 1 here, as
+    // existing installations expect.
     int append(const std::string& name, int status);
     // With a session record, it is written in the same rewrite.
     bool update(int number, const std::string& name, int status,
@@ -76,6 +90,12 @@ public:
     bool setWindowPosition(int left, int top);
 
 private:
+    struct Reading {
+        std::vector<PetRecord> pets;
+        bool hasEntry = false;  // "entry" holds a number
+    };
+    Reading read() const;
+
     IniFile& file_;
 };
 

@@ -1,7 +1,6 @@
 #include "store/AddPet.h"
 
-#include <algorithm>
-
+#include "store/PetMessages.h"
 #include "store/PetNames.h"
 #include "store/SettingsNotWritten.h"
 
@@ -10,15 +9,19 @@ namespace orvane {
 // The append counts a missing "entry" as 1, so pet 0 stays registered
 // beside the new one.
 std::vector<std::string> registeredNames(const PetRegistry& registry) {
-    std::vector<std::string> names;
-    const int count = std::max(registry.count(), 1);
-    for (int i = 0; i < count; ++i) names.push_back(registry.name(i));
+    std::vector<std::string> names = registry.names();
+    if (names.empty()) names.push_back(registry.name(0));
     return names;
 }
 
 std::optional<AddedPet> AddPet(PetRegistry& registry, Prompts& prompts, const std::string& name,
                                const PetOptions& options) {
-    auto trimmed = ValidatePetName(prompts, name, {NameUse::Add, registeredNames(registry), {}});
+    const std::vector<std::string> registered = registeredNames(registry);
+    if (registered.size() >= PetRegistry::MaxPets) {
+        petmessage::showError(prompts, petmessage::TooManyPets);
+        return std::nullopt;
+    }
+    auto trimmed = ValidatePetName(prompts, name, {NameUse::Add, registered, {}});
     if (!trimmed) return std::nullopt;
     if (options.encrypted && !prompts.askPassword()) return std::nullopt;
     const int status = statusOf(options);

@@ -22,8 +22,8 @@ std::vector<std::string> registeredNames(const PetRegistry& registry);
 // Registers a new pet; no file is made. An encrypted pet's password is
 // asked here and kept by the prompts as the application's current
 // password, for the first packing at the end of the pet's first session.
-// nullopt when the name is refused or the password dialog is cancelled:
-// nothing is written then.
+// nullopt when the name is refused, PetRegistry::MaxPets are registered or
+// the password dialog is cancelled: nothing is written then.
 // SettingsNotWritten when the registry cannot be written.
 std::optional<AddedPet> AddPet(PetRegistry& registry, Prompts& prompts, const std::string& name,
                                const PetOptions& options);

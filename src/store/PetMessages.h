@@ -35,6 +35,13 @@ inline constexpr std::string_view NotPacked = "を暗号化ペットのファイ
 inline constexpr std::string_view PackPostponed = "は暗号化ペットのファイルに戻していません。\n次に起動したときにもう一度戻します。";
 inline constexpr std::string_view UnfinishedSession = "の前回の起動が終わっていないため、変更できません。\nいちどこのペットを起動して終了してください。";
 inline constexpr std::string_view DiscardQuestion = "を捨てますか?\n捨てると二度と帰ってきません。";
+inline constexpr std::string_view TooManyPets = "これ以上ペットを登録できません。";
+inline constexpr std::string_view NamelessPet = "名前のないペットは操作できません。\n設定ファイルを確認してください。";
+
+// A registered pet whose name breaks the name rules, as shownName shows it:
+// 「name」は使えない名前のため操作できません。 and a line asking to check
+// the settings file; NamelessPet for an empty name.
+std::string unusablePetName(const std::string& shownName);
 
 // A pet's name in Japanese quotes, as messages name it.
 std::string quoted(const std::string& pet);

@@ -103,6 +103,45 @@ TEST_F(PetRegistryTest, AppendAfterEntryZeroGivesNumberZero) {
     EXPECT_EQ(statuses(), (std::vector<int>{7, 11}));
 }
 
+struct DamagedCountCase {
+    const char* what;
+    std::string petList;  // the lines of the section
+    std::vector<std::string> names;
+    int appended;  // the number an append gives, -1 when refused
+};
+
+// "entry" decides nothing beyond the names the file holds, up to MaxPets:
+// a huge value made the list read the file for every number below it.
+TEST_F(PetRegistryTest, ADamagedCountListsOnlyThePetsTheFileNames) {
+    std::string fullList;
+    for (int i = 0; i < PetRegistry::MaxPets; ++i) fullList += "Petname" + std::to_string(i) + "=p\r\n";
+    const std::vector<DamagedCountCase> cases = {
+        {"the largest count", "entry=2147483647\r\nPetname0=a\r\nPetname1=b\r\n", {"a", "b"}, 2},
+        {"a large count", "entry=100000000\r\nPetname0=a\r\n", {"a"}, 1},
+        {"a negative count", "entry=-5\r\nPetname0=a\r\n", {}, 0},
+        {"numbers without a name after the last named pet", "entry=4\r\nPetname0=a\r\nStatus3=1\r\n", {"a"}, 1},
+        {"a name beyond the most pets there can be", "entry=5000\r\nPetname0=a\r\nPetname1500=z\r\n", {"a"}, 1},
+        {"as many pets as there can be", "entry=2147483647\r\n" + fullList,
+         std::vector<std::string>(PetRegistry::MaxPets, "p"), -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        store("[PetList]\r\n" + c.petList);
+        EXPECT_EQ(registry.names(), c.names);
+        EXPECT_EQ(registry.count(), static_cast<int>(c.names.size()));
+        const std::string before = stored();
+        EXPECT_EQ(registry.append("new", 7), c.appended);
+        if (c.appended < 0) {
+            EXPECT_EQ(stored(), before);
+            continue;
+        }
+        std::vector<std::string> after = c.names;
+        after.push_back("new");
+        EXPECT_EQ(registry.names(), after);
+        EXPECT_EQ(ini.readInt("PetList", "entry"), c.appended + 1);
+    }
+}
+
 TEST_F(PetRegistryTest, UpdateReplacesTheNameLineWhateverItsSpelling) {
     store("[PetList]\r\nentry=4\r\nPetname3=old\r\nStatus3=7\r\n");
     ASSERT_TRUE(registry.update(3, "ねこ", 11));

@@ -67,6 +67,18 @@ TEST_F(AddPetTest, ARefusedNameAsksNoPasswordAndWritesNothing) {
     EXPECT_EQ(settings(), before);
 }
 
+TEST_F(AddPetTest, AFullListTakesNoMorePet) {
+    std::string file = "[PetList]\r\nentry=" + std::to_string(PetRegistry::MaxPets) + "\r\n";
+    for (int i = 0; i < PetRegistry::MaxPets; ++i) file += "Petname" + std::to_string(i) + "=p" + std::to_string(i) + "\r\n";
+    temp_.writeFile("Orvane.ini", file);
+    test::ScriptedPrompts prompts;
+    EXPECT_FALSE(AddPet(registry_, prompts, "new", {false, false, false, true}));
+    EXPECT_EQ(prompts.messages,
+              (std::vector<test::ShownMessage>{{"これ以上ペットを登録できません。", "エラー", MessageIcon::Error}}));
+    EXPECT_EQ(prompts.passwordsAsked, 0);
+    EXPECT_EQ(settings(), file);
+}
+
 TEST_F(AddPetTest, WithoutAnEntryKeyPetZeroStaysAndTheNewPetIsNumberOne) {
     temp_.writeFile("Orvane.ini", "[PetList]\r\nPetname0=Zero\r\n");
     test::ScriptedPrompts prompts;
