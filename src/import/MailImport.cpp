@@ -2,6 +2,7 @@
 
 #include "store/BestEffort.h"
 #include "store/PetMessages.h"
+#include "store/PetNames.h"
 
 namespace orvane {
 
@@ -13,6 +14,7 @@ constexpr std::string_view MailExtension = ".ppm";
 constexpr std::string_view ListExtension = ".ppl";
 // A tray file's copy before it takes the tray file's place.
 constexpr std::string_view CopySuffix = ".tmp";
+constexpr std::string_view NothingToImportMessage = "インポートするメールが見つかりません。";
 
 const std::string& boxFolder(const FolderNameTable& names, MailBox box) {
     return box == MailBox::Receive ? names.receiveFolder : names.sendFolder;
@@ -39,6 +41,9 @@ bool holdsMail(InstallDir& dir, const std::string& file) {
 
 bool isFile(InstallDir& dir, const std::string& name) { return dir.fileSize(name).has_value(); }
 
+// The shared drawers, or those of a pet whose name keeps the name rules.
+bool isImportablePet(const std::string& pet) { return pet == host::ReservedPetName || isUsablePetName(pet); }
+
 ImportOutcome tell(Prompts& prompts, ImportOutcome outcome, const std::string& text) {
     const bool done = outcome == ImportOutcome::Imported;
     prompts.showMessage(text, std::string(done ? petmessage::DoneTitle : petmessage::ErrorTitle),
@@ -51,7 +56,8 @@ ImportOutcome tell(Prompts& prompts, ImportOutcome outcome, const std::string& t
 std::vector<std::string> importablePets(InstallDir& dir, const FolderNameTable& names) {
     std::vector<std::string> pets;
     for (const DirEntry& entry : dir.list("*_" + names.receiveFolder)) {
-        pets.push_back(entry.name.substr(0, entry.name.rfind('_')));
+        std::string pet = entry.name.substr(0, entry.name.rfind('_'));
+        if (isImportablePet(pet)) pets.push_back(std::move(pet));
     }
     return pets;
 }
@@ -80,6 +86,13 @@ ImportOutcome ImportMail(InstallDir& dir, const FolderNameTable& names, const Ma
         return tell(prompts, ImportOutcome::TrayNotEmpty, trayNotEmptyMessage(request.edition, request.box));
     }
 
+    // No pet chosen: the list was empty.
+    if (request.pet.empty()) {
+        return tell(prompts, ImportOutcome::NothingToImport, std::string(NothingToImportMessage));
+    }
+    if (!isImportablePet(request.pet)) {
+        return tell(prompts, ImportOutcome::UnusablePet, petmessage::unusablePetName(shownPetName(request.pet)));
+    }
     const std::string source = request.pet + "_" + boxFolder(names, request.box) + "\\" + request.drawer;
     // The drawer "N" + "メール" keeps its list in "N" + "リスト"; any
     // other drawer N in N + "リスト" as well.
@@ -88,7 +101,7 @@ ImportOutcome ImportMail(InstallDir& dir, const FolderNameTable& names, const Ma
     const std::string mail = source + std::string(MailExtension);
     const std::string list = listBase + std::string(ListSuffix) + std::string(ListExtension);
     if (!isFile(dir, mail) || !isFile(dir, list)) {
-        return tell(prompts, ImportOutcome::NothingToImport, "インポートするメールが見つかりません。");
+        return tell(prompts, ImportOutcome::NothingToImport, std::string(NothingToImportMessage));
     }
 
     // Both files are copied beside the tray first and then moved over its

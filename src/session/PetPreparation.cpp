@@ -5,6 +5,7 @@
 #include "store/PetMessages.h"
 #include "store/SwapIn.h"
 #include "store/UnlockPet.h"
+#include "store/UsablePetNames.h"
 
 namespace orvane {
 
@@ -24,6 +25,7 @@ std::optional<std::string> unlock(const StoreContext& context, Prompts& prompts,
 std::optional<PreparedPet> preparePetForLaunch(const StoreContext& context, Prompts& prompts, int number,
                                                const std::string& pet, const PasswordFor& passwordFor,
                                                const std::optional<std::string>& givenPassword) {
+    if (refuseUnusablePet(prompts, context.registry, number, pet, PetInPlace::Checked)) return std::nullopt;
     if (!SettleSession(context, passwordFor, pet)) return std::nullopt;
 
     const bool hasContainer = context.dir.exists(PetLayout::containerName(pet));

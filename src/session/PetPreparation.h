@@ -25,8 +25,9 @@ struct PreparedPet {
 // givenPassword (typed when it was just added) or is asked for one. Then
 // the pet is swapped in, and the session record says so. When the swap-in
 // fails, an encrypted pet is packed again at once where that is possible.
-// nullopt when the launch stops with nothing changed: a password was
-// cancelled or wrong, or the container is damaged (the user has been told).
+// nullopt when the launch stops with nothing changed: the name of the pet
+// or of the pet in place cannot be used, a password was cancelled or
+// wrong, or the container is damaged (the user has been told).
 // FileError when the swap-in cannot go on.
 std::optional<PreparedPet> preparePetForLaunch(const StoreContext& context, Prompts& prompts, int number,
                                                const std::string& pet, const PasswordFor& passwordFor,

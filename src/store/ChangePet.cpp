@@ -9,6 +9,7 @@
 #include "store/SwapIn.h"
 #include "store/UnlockPet.h"
 #include "store/SettleSession.h"
+#include "store/UsablePetNames.h"
 #include "store/VerifyContainer.h"
 #include "text/FileNameCase.h"
 
@@ -23,6 +24,7 @@ void recordSession(PetRegistry& registry, const SessionRecord& session) {
 }  // namespace
 
 std::optional<ChangedPet> ChangePet(const StoreContext& context, Prompts& prompts, const PetChange& change) {
+    if (refuseUnusablePet(prompts, context.registry, change.number, change.oldName)) return std::nullopt;
     auto newName = ValidatePetName(prompts, change.newName,
                                    {NameUse::Change, change.listedNames, change.oldName});
     if (!newName) return std::nullopt;

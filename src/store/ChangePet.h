@@ -27,8 +27,9 @@ struct ChangedPet {
 // Gives the pet its new name and options, on disk and in the registry. An
 // encrypted pet is unpacked with its password first; a pet encrypted
 // afterwards is packed into its new container and its plain pieces are
-// deleted only then. nullopt when the name is refused, the password dialog
-// is cancelled or the password is wrong: nothing is written then.
+// deleted only then. nullopt when the name is refused, the pet's own name
+// cannot be used (refuseUnusablePet), the password dialog is cancelled or
+// the password is wrong: nothing is written then.
 // FileError when a container cannot be read, written or deleted, and
 // SettingsNotWritten when the registry cannot be written: the steps done
 // before stay, and no piece that the new container does not hold has been

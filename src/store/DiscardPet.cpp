@@ -6,11 +6,13 @@
 #include "store/SettingsNotWritten.h"
 #include "store/SettleSession.h"
 #include "store/UnlockPet.h"
+#include "store/UsablePetNames.h"
 
 namespace orvane {
 
 bool DiscardPet(const StoreContext& context, Prompts& prompts, int number, const std::string& pet,
                 int storedStatus) {
+    if (refuseUnusablePet(prompts, context.registry, number, pet)) return false;
     const MessageAnswer answer = prompts.showMessage(pet + std::string(petmessage::DiscardQuestion),
                                                      std::string(petmessage::WarningTitle),
                                                      MessageIcon::Warning, MessageButtons::YesNo);

@@ -11,8 +11,8 @@ namespace orvane {
 // encrypted pet (by its stored status) only after its password, by deleting
 // its container; a plain one by deleting its pieces, those in the host's
 // names only when it is the pet in place. Then the registry forgets it.
-// False when the user says No, cancels or types a wrong password: nothing
-// is changed then. An encrypted pet that has no container yet holds
+// False when the pet's name cannot be used (refuseUnusablePet), the user
+// says No, cancels or types a wrong password: nothing is changed then. An encrypted pet that has no container yet holds
 // nothing to protect and goes as a plain one. FileError when the container
 // cannot be read or deleted, SettingsNotWritten when the registry cannot
 // be written.

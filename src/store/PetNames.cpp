@@ -56,26 +56,58 @@ std::string forbiddenCharacterMessage(NameUse use) {
     return text;
 }
 
+// The message of the first rule the name breaks, duplicates aside; nullopt
+// when it keeps them all.
+std::optional<std::string> brokenRule(const std::string& name, NameUse use) {
+    if (name.empty()) return std::string(petmessage::NoName);
+    if (isReservedWord(name)) return std::string(petmessage::ReservedName);
+    if (name.find_first_of(ForbiddenCharacters) != std::string::npos) return forbiddenCharacterMessage(use);
+    const auto bytes = text::cp932Length(name);
+    if (!bytes || hasControlCharacter(name)) return std::string(petmessage::UnusableCharacter);
+    if (*bytes > MaxPetNameBytes) return std::string(petmessage::NameTooLong);
+    if (namesDevice(name)) return std::string(petmessage::ReservedName);
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> ValidatePetName(Prompts& prompts, const std::string& candidate,
                                            const NameRules& rules) {
     std::string name = text::trimAsciiWhitespace(candidate);
-    const auto refuse = [&](std::string_view message, MessageIcon icon = MessageIcon::Error) {
-        petmessage::showError(prompts, message, icon);
+    if (const auto broken = brokenRule(name, rules.use)) {
+        petmessage::showError(prompts, *broken);
         return std::nullopt;
-    };
-    if (name.empty()) return refuse(petmessage::NoName);
-    if (isReservedWord(name)) return refuse(petmessage::ReservedName);
-    if (name.find_first_of(ForbiddenCharacters) != std::string::npos) {
-        return refuse(forbiddenCharacterMessage(rules.use));
     }
-    const auto bytes = text::cp932Length(name);
-    if (!bytes || hasControlCharacter(name)) return refuse(petmessage::UnusableCharacter);
-    if (*bytes > MaxPetNameBytes) return refuse(petmessage::NameTooLong);
-    if (namesDevice(name)) return refuse(petmessage::ReservedName);
-    if (isTaken(name, rules)) return refuse(petmessage::DuplicateName, MessageIcon::None);
+    if (isTaken(name, rules)) {
+        petmessage::showError(prompts, petmessage::DuplicateName, MessageIcon::None);
+        return std::nullopt;
+    }
     return name;
+}
+
+bool isUsablePetName(const std::string& name) { return !brokenRule(name, NameUse::Add); }
+
+std::string shownPetName(const std::string& name) {
+    constexpr std::size_t MaxShownCharacters = MaxPetNameBytes;
+    std::string shown;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if ((byte & 0xC0) == 0x80) {  // the rest of a UTF-8 character
+            shown += name[i];
+            continue;
+        }
+        if (++characters > MaxShownCharacters) {
+            shown += "…";
+            break;
+        }
+        if (byte < 0x20 || byte == 0x7F) {
+            shown += "□";
+        } else {
+            shown += name[i];
+        }
+    }
+    return shown;
 }
 
 }  // namespace orvane

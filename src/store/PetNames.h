@@ -31,4 +31,14 @@ struct NameRules {
 std::optional<std::string> ValidatePetName(Prompts& prompts, const std::string& candidate,
                                            const NameRules& rules);
 
+// Whether a name as the settings file holds it keeps the rules above (but
+// uniqueness), so that the pet operations may act on the files named after
+// it. A name edited by hand could otherwise reach into a subfolder ("\"),
+// be cut short on its way to Windows (a NUL) or open a device.
+bool isUsablePetName(const std::string& name);
+
+// A pet's name as lists and messages show it: control characters as "□",
+// and only its first 50 characters, then "…". A usable name shows as it is.
+std::string shownPetName(const std::string& name);
+
 }  // namespace orvane

@@ -4,6 +4,7 @@
 #include "store/KidsTreasures.h"
 #include "store/PetLayout.h"
 #include "store/SettingsNotWritten.h"
+#include "store/UsablePetNames.h"
 
 namespace orvane {
 
@@ -52,6 +53,7 @@ void recordSession(PetRegistry& registry, const SessionRecord& record, std::opti
 }  // namespace
 
 int SwapIn(const StoreContext& context, int number, const std::string& newName, SessionRecord session) {
+    requireUsablePets(context.registry, number, newName);
     PetRegistry& registry = context.registry;
     const std::string oldName = registry.name(registry.petInPlace());
     const SessionRecord prior = registry.session();

@@ -17,6 +17,8 @@ namespace orvane {
 // FileError and the record keeps the rest for later. Returns the new pet's
 // PetStatusFlags. In the Kids edition a pet left without treasures gets a
 // fresh folder; FileError when its plug-in file cannot be patched.
+// UnusablePetName, before anything is written, when the new pet's or the
+// old pet's name cannot be used.
 int SwapIn(const StoreContext& context, int number, const std::string& newName, SessionRecord session = {});
 
 // Runs the recorded renames of an interrupted swap-in to their end. A

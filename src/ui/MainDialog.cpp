@@ -9,6 +9,7 @@
 #include "app/PetApp.h"
 #include "platform/win32/WideString.h"
 #include "resource.h"
+#include "store/PetNames.h"
 #include "ui/CommandLinePet.h"
 #include "ui/SettingsDialog.h"
 
@@ -78,8 +79,7 @@ bool MainDialog::onInitDialog() {
 void MainDialog::fillPetCombo() {
     clearItems(IDC_MAIN_PETS);
     PetRegistry& registry = app_.registry();
-    // The count is read again for every item, as the registry keeps no copy.
-    for (int i = 0; i < registry.count(); ++i) addItem(IDC_MAIN_PETS, registry.name(i));
+    for (const std::string& name : registry.names()) addItem(IDC_MAIN_PETS, shownPetName(name));
     select(IDC_MAIN_PETS, registry.petInPlace());
 }
 

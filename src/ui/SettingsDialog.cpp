@@ -24,11 +24,12 @@ bool SettingsDialog::onInitDialog() {
 
 void SettingsDialog::showPets(int selected) {
     clearItems(IDC_SETTINGS_PETS);
-    PetRegistry& registry = app_.registry();
-    for (int i = 0; i < registry.count(); ++i) addItem(IDC_SETTINGS_PETS, registry.name(i));
+    const std::vector<PetRecord> pets = app_.registry().list();
+    for (const PetRecord& pet : pets) addItem(IDC_SETTINGS_PETS, shownPetName(pet.name));
     if (selected >= 0 && selected < itemCount(IDC_SETTINGS_PETS)) {
         select(IDC_SETTINGS_PETS, selected);
-        form_.selectPet(selected, itemTextAt(IDC_SETTINGS_PETS, selected), registry.status(selected));
+        form_.selectPet(selected, itemTextAt(IDC_SETTINGS_PETS, selected),
+                        pets[static_cast<std::size_t>(selected)].status);
     } else {
         select(IDC_SETTINGS_PETS, -1);
         form_.discarded();

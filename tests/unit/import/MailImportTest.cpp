@@ -38,7 +38,22 @@ TEST_F(MailImportTest, PetsAreTheEntriesEndingInTheReceiveFolderCutAtTheLastUnde
     }
     put("予_受信フォルダ", "a file is listed too");
     put("E.apd", "");
+    // Names the pet rules refuse are no pet's.
+    folder("a;b_受信フォルダ");
+    folder("_受信フォルダ");
+    folder(std::string(51, 'L') + "_受信フォルダ");
     EXPECT_EQ(importablePets(*dir_, standard_), (std::vector<std::string>{"a.b_c", "A", "予", "共有"}));
+}
+
+TEST_F(MailImportTest, APetWhoseNameBreaksTheRulesGivesNothing) {
+    folder("受信フォルダ");
+    folder("a;b_受信フォルダ");
+    put("a;b_受信フォルダ\\受信メール.ppm", "mail");
+    put("a;b_受信フォルダ\\受信リスト.ppl", "list");
+    EXPECT_EQ(import(HostEdition::Standard, MailBox::Receive, "a;b", "受信メール"), ImportOutcome::UnusablePet);
+    EXPECT_EQ(lastMessage(), (test::ShownMessage{"「a;b」は使えない名前のため操作できません。\n設定ファイルを確認してください。",
+                                                 "エラー", MessageIcon::Error}));
+    EXPECT_FALSE(temp_.exists("受信フォルダ\\受信メール.ppm"));
 }
 
 TEST_F(MailImportTest, DrawersAreTheCurrentBoxsMailFilesWithoutExtension) {
