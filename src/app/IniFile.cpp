@@ -355,30 +355,39 @@ std::optional<std::string> IniFile::readRaw(const std::string& section, const st
 }
 
 IniValues IniFile::readValues(const std::string& section, const std::vector<std::string>& keys) const {
-    std::vector<std::optional<std::string>> raw(keys.size());
+    std::vector<std::optional<IniValues::Span>> values(keys.size());
     const auto rawSection = encodeSection(section);
-    const auto bytes = rawSection ? readWholeFile(path_) : std::nullopt;
-    if (!bytes) return IniValues(std::move(raw));
+    auto bytes = rawSection ? readWholeFile(path_) : std::nullopt;
+    if (!bytes) return IniValues({}, std::move(values));
     std::unordered_map<std::string, std::size_t> wanted;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (const auto rawKey = encodeKey(keys[i])) wanted.try_emplace(foldedName(*rawKey), i);
     }
     forEachKeyLine(*bytes, *rawSection, [&](const Line& line) {
         const auto at = wanted.find(foldedName(line.name));
-        if (at != wanted.end() && !raw[at->second]) raw[at->second] = valueOf(*bytes, line);
+        if (at != wanted.end() && !values[at->second]) {
+            values[at->second] = IniValues::Span{line.valueBegin, line.valueEnd - line.valueBegin};
+        }
         return true;
     });
-    return IniValues(std::move(raw));
+    return IniValues(std::move(*bytes), std::move(values));
+}
+
+std::optional<std::string_view> IniValues::raw(std::size_t index) const {
+    if (!values_[index]) return std::nullopt;
+    return std::string_view(bytes_).substr(values_[index]->begin, values_[index]->size);
 }
 
 std::optional<std::string> IniValues::text(std::size_t index) const {
-    if (!raw_[index]) return std::nullopt;
-    return text::cp932ToUtf8(*raw_[index]);
+    const auto value = raw(index);
+    if (!value) return std::nullopt;
+    return text::cp932ToUtf8(*value);
 }
 
 std::optional<int> IniValues::integer(std::size_t index) const {
-    if (!raw_[index] || !text::isValidCp932(*raw_[index])) return std::nullopt;
-    return parseInt(*raw_[index]);
+    const auto value = raw(index);
+    if (!value || !text::isValidCp932(*value)) return std::nullopt;
+    return parseInt(*value);
 }
 
 std::optional<std::string> IniFile::readText(const std::string& section, const std::string& key) const {

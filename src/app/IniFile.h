@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -30,16 +31,25 @@ private:
 // file, in the order their keys were asked for.
 class IniValues {
 public:
-    explicit IniValues(std::vector<std::optional<std::string>> raw) : raw_(std::move(raw)) {}
+    struct Span {
+        std::size_t begin = 0;
+        std::size_t size = 0;
+    };
+
+    IniValues(std::string bytes, std::vector<std::optional<Span>> values)
+        : bytes_(std::move(bytes)), values_(std::move(values)) {}
 
     // Whether the key has a line, whatever its value holds.
-    bool present(std::size_t index) const { return raw_[index].has_value(); }
+    bool present(std::size_t index) const { return values_[index].has_value(); }
     // As IniFile::readText and IniFile::readInt read them.
     std::optional<std::string> text(std::size_t index) const;
     std::optional<int> integer(std::size_t index) const;
 
 private:
-    std::vector<std::optional<std::string>> raw_;  // as stored, cp932
+    std::optional<std::string_view> raw(std::size_t index) const;
+
+    std::string bytes_;  // the file as read
+    std::vector<std::optional<Span>> values_;
 };
 
 // The settings file "Orvane.ini": sections in brackets and key=value lines,

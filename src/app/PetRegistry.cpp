@@ -151,7 +151,8 @@ std::string PetRegistry::installDir() const { return file_.readText(velmora, ins
 bool PetRegistry::setInstallDir(const std::string& dir) { return file_.writeText(velmora, instDirKey, dir); }
 
 WindowPosition PetRegistry::windowPosition() const {
-    return {file_.readInt(window, "left"), file_.readInt(window, "top")};
+    const IniValues values = file_.readValues(window, {"left", "top"});
+    return {values.integer(0), values.integer(1)};
 }
 
 bool PetRegistry::setWindowPosition(int left, int top) {
