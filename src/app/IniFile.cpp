@@ -1,5 +1,6 @@
 #include "app/IniFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <string_view>
@@ -162,9 +163,16 @@ void forEachKeyLine(std::string_view bytes, std::string_view section, Visit&& vi
 
 bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
+// ASCII is the same in UTF-8 and cp932: the keys and numbers of the file
+// need no conversion.
+std::optional<std::string> toCp932(const std::string& text) {
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return ascii ? std::optional<std::string>(text) : text::utf8ToCp932(text);
+}
+
 // Names this file can hold and find again.
 std::optional<std::string> encodeSection(const std::string& section) {
-    auto raw = text::utf8ToCp932(section);
+    auto raw = toCp932(section);
     if (!raw || raw->empty() || hasLineBreak(*raw) || findSingleByte(*raw, ']') != std::string::npos ||
         isBlank(raw->front()) || isBlank(raw->back()))
         return std::nullopt;
@@ -172,7 +180,7 @@ std::optional<std::string> encodeSection(const std::string& section) {
 }
 
 std::optional<std::string> encodeKey(const std::string& key) {
-    auto raw = text::utf8ToCp932(key);
+    auto raw = toCp932(key);
     if (!raw || raw->empty() || hasLineBreak(*raw) || raw->find('=') != std::string::npos ||
         raw->front() == '[' || raw->front() == ';' || isBlank(raw->front()) || isBlank(raw->back()))
         return std::nullopt;
@@ -354,40 +362,22 @@ std::optional<std::string> IniFile::readRaw(const std::string& section, const st
     return value;
 }
 
-IniValues IniFile::readValues(const std::string& section, const std::vector<std::string>& keys) const {
-    std::vector<std::optional<IniValues::Span>> values(keys.size());
+void IniFile::forEachKey(const std::string& section,
+                         const std::function<void(std::string_view key, std::string_view value)>& visit) const {
     const auto rawSection = encodeSection(section);
-    auto bytes = rawSection ? readWholeFile(path_) : std::nullopt;
-    if (!bytes) return IniValues({}, std::move(values));
-    std::unordered_map<std::string, std::size_t> wanted;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (const auto rawKey = encodeKey(keys[i])) wanted.try_emplace(foldedName(*rawKey), i);
-    }
+    const auto bytes = rawSection ? readWholeFile(path_) : std::nullopt;
+    if (!bytes) return;
     forEachKeyLine(*bytes, *rawSection, [&](const Line& line) {
-        const auto at = wanted.find(foldedName(line.name));
-        if (at != wanted.end() && !values[at->second]) {
-            values[at->second] = IniValues::Span{line.valueBegin, line.valueEnd - line.valueBegin};
-        }
+        visit(line.name, valueOf(*bytes, line));
         return true;
     });
-    return IniValues(std::move(*bytes), std::move(values));
 }
 
-std::optional<std::string_view> IniValues::raw(std::size_t index) const {
-    if (!values_[index]) return std::nullopt;
-    return std::string_view(bytes_).substr(values_[index]->begin, values_[index]->size);
-}
+std::optional<std::string> IniFile::textOf(std::string_view stored) { return text::cp932ToUtf8(stored); }
 
-std::optional<std::string> IniValues::text(std::size_t index) const {
-    const auto value = raw(index);
-    if (!value) return std::nullopt;
-    return text::cp932ToUtf8(*value);
-}
-
-std::optional<int> IniValues::integer(std::size_t index) const {
-    const auto value = raw(index);
-    if (!value || !text::isValidCp932(*value)) return std::nullopt;
-    return parseInt(*value);
+std::optional<int> IniFile::intOf(std::string_view stored) {
+    if (!text::isValidCp932(stored)) return std::nullopt;
+    return parseInt(stored);
 }
 
 std::optional<std::string> IniFile::readText(const std::string& section, const std::string& key) const {
@@ -447,7 +437,7 @@ bool IniFile::apply(const IniChanges& changes) {
         if (!rawSection || !rawKey) return false;
         std::optional<std::string> rawValue;
         if (change.value) {
-            rawValue = text::utf8ToCp932(*change.value);
+            rawValue = toCp932(*change.value);
             if (!rawValue || hasLineBreak(*rawValue)) return false;
         }
         plan.set(*rawSection, *rawKey, rawValue);

@@ -27,31 +27,6 @@ private:
     std::vector<Change> changes_;
 };
 
-// Values of several keys of one section, taken from one reading of the
-// file, in the order their keys were asked for.
-class IniValues {
-public:
-    struct Span {
-        std::size_t begin = 0;
-        std::size_t size = 0;
-    };
-
-    IniValues(std::string bytes, std::vector<std::optional<Span>> values)
-        : bytes_(std::move(bytes)), values_(std::move(values)) {}
-
-    // Whether the key has a line, whatever its value holds.
-    bool present(std::size_t index) const { return values_[index].has_value(); }
-    // As IniFile::readText and IniFile::readInt read them.
-    std::optional<std::string> text(std::size_t index) const;
-    std::optional<int> integer(std::size_t index) const;
-
-private:
-    std::optional<std::string_view> raw(std::size_t index) const;
-
-    std::string bytes_;  // the file as read
-    std::vector<std::optional<Span>> values_;
-};
-
 // The settings file "Orvane.ini": sections in brackets and key=value lines,
 // stored in cp932. Every primitive is one complete read, or one complete
 // read-modify-write, of the file, so every read sees every earlier write.
@@ -86,8 +61,14 @@ public:
                          const std::string& fallback) const;
     std::optional<int> readInt(const std::string& section, const std::string& key) const;
     int readInt(const std::string& section, const std::string& key, int fallback) const;
-    // Many keys of one section in one reading of the file.
-    IniValues readValues(const std::string& section, const std::vector<std::string>& keys) const;
+    // Each key line of the first section of the name, in file order, from
+    // one reading of the file: the key's name and its value as stored
+    // (cp932), the value to be read with textOf or intOf.
+    void forEachKey(const std::string& section,
+                    const std::function<void(std::string_view key, std::string_view value)>& visit) const;
+    // A stored value as readText and readInt read it.
+    static std::optional<std::string> textOf(std::string_view stored);
+    static std::optional<int> intOf(std::string_view stored);
 
     // False when the value has no cp932 form or the file cannot be written.
     bool writeText(const std::string& section, const std::string& key, const std::string& value);

@@ -1,6 +1,7 @@
 #include "app/PetRegistry.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace orvane {
 namespace {
@@ -20,34 +21,58 @@ std::string nameKey(int number) { return "Petname" + std::to_string(number); }
 std::string changedNameKey(int number) { return "PetName" + std::to_string(number); }
 std::string statusKey(int number) { return "Status" + std::to_string(number); }
 
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// "entry", then the name and the status keys of every number a pet can have.
-const std::vector<std::string>& petListKeys() {
-    static const std::vector<std::string> keys = [] {
-        std::vector<std::string> all{entryKey};
-        for (int i = 0; i < PetRegistry::MaxPets; ++i) all.push_back(nameKey(i));
-        for (int i = 0; i < PetRegistry::MaxPets; ++i) all.push_back(statusKey(i));
-        return all;
-    }();
-    return keys;
+// The stored key is the ASCII word, letter case aside.
+bool equalsIgnoringCase(std::string_view stored, std::string_view word) {
+    return stored.size() == word.size() && std::equal(stored.begin(), stored.end(), word.begin(), [](char a, char b) {
+               return lowerAscii(a) == lowerAscii(b);
+           });
 }
 
-std::size_t nameAt(int number) { return 1 + static_cast<std::size_t>(number); }
-std::size_t statusAt(int number) { return 1 + PetRegistry::MaxPets + static_cast<std::size_t>(number); }
+// n of a key named word + n (letter case aside, n in decimal without
+// leading zeros, as the keys are written) when n can number a pet.
+std::optional<int> numberOfKey(std::string_view stored, std::string_view word) {
+    if (stored.size() <= word.size() || !equalsIgnoringCase(stored.substr(0, word.size()), word)) return std::nullopt;
+    const std::string_view digits = stored.substr(word.size());
+    if (digits.size() > 1 && digits.front() == '0') return std::nullopt;
+    int number = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number = number * 10 + (c - '0');
+        if (number >= PetRegistry::MaxPets) return std::nullopt;
+    }
+    return number;
+}
 
 }  // namespace
 
 PetRegistry::Reading PetRegistry::read() const {
-    const IniValues values = file_.readValues(petList, petListKeys());
-    const auto entry = values.integer(0);
-    int total = std::clamp(entry.value_or(0), 0, MaxPets);
-    while (total > 0 && !values.present(nameAt(total - 1))) --total;
+    // The first line of each key counts, as everywhere in the file.
+    std::optional<std::string> entry;
+    std::vector<std::optional<std::string>> names(MaxPets);
+    std::vector<std::optional<std::string>> statuses(MaxPets);
+    file_.forEachKey(petList, [&](std::string_view key, std::string_view value) {
+        if (equalsIgnoringCase(key, entryKey)) {
+            if (!entry) entry = value;
+        } else if (const auto number = numberOfKey(key, "Petname")) {
+            if (!names[*number]) names[*number] = value;
+        } else if (const auto number = numberOfKey(key, "Status")) {
+            if (!statuses[*number]) statuses[*number] = value;
+        }
+    });
+    const std::optional<int> storedCount = entry ? IniFile::intOf(*entry) : std::nullopt;
+    int total = std::clamp(storedCount.value_or(0), 0, MaxPets);
+    while (total > 0 && !names[total - 1]) --total;
 
     Reading reading;
-    reading.hasEntry = entry.has_value();
+    reading.hasEntry = storedCount.has_value();
     for (int i = 0; i < total; ++i) {
-        reading.pets.push_back({i, values.text(nameAt(i)).value_or(""),
-                                values.integer(statusAt(i)).value_or(PetStatusFlags::Default)});
+        const auto& name = names[i];
+        const auto& status = statuses[i];
+        reading.pets.push_back({i, name ? IniFile::textOf(*name).value_or("") : "",
+                                status ? IniFile::intOf(*status).value_or(PetStatusFlags::Default)
+                                       : PetStatusFlags::Default});
     }
     return reading;
 }
@@ -151,8 +176,7 @@ std::string PetRegistry::installDir() const { return file_.readText(velmora, ins
 bool PetRegistry::setInstallDir(const std::string& dir) { return file_.writeText(velmora, instDirKey, dir); }
 
 WindowPosition PetRegistry::windowPosition() const {
-    const IniValues values = file_.readValues(window, {"left", "top"});
-    return {values.integer(0), values.integer(1)};
+    return {file_.readInt(window, "left"), file_.readInt(window, "top")};
 }
 
 bool PetRegistry::setWindowPosition(int left, int top) {
