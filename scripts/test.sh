@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds both presets, runs the
-# native unit tests, then the same unit tests and the end-to-end tests under
+# native unit tests and the fuzz targets briefly, then the same unit tests and the end-to-end tests under
 # Wine in a temporary prefix that is removed afterwards. Ends with CTest's
 # summary.
 set -euo pipefail
@@ -12,6 +12,9 @@ echo "== native build and unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native -j2
+
+echo "== fuzz targets, a fixed number of runs each"
+scripts/fuzz.sh
 
 echo "== Windows build and tests under Wine"
 cmake --preset windows >/dev/null

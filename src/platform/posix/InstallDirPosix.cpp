@@ -173,11 +173,12 @@ public:
     }
 
     std::vector<DirEntry> list(const std::string& pattern) override {
-        const auto [folderName, namePattern] = installdir::splitLastComponent(pattern);
-        const std::string folder = resolve(folderName);
+        // Not a structured binding: clang 14 cannot capture one in a lambda.
+        const installdir::FolderAndLast split = installdir::splitLastComponent(pattern);
+        const std::string folder = resolve(split.folder);
         std::vector<DirEntry> entries;
         forEachFolderEntry(folder, [&](std::string_view name) {
-            if (!installdir::isListed(namePattern, name)) return;
+            if (!installdir::isListed(split.last, name)) return;
             DirEntry listed{std::string(name)};
             if (const auto st = statPath(folder + '/' + listed.name)) {
                 listed.isFolder = S_ISDIR(st->st_mode);
