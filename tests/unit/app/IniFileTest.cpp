@@ -205,6 +205,22 @@ TEST_F(IniFileTest, WritesLeaveDamagedAndUnknownLinesByteForByte) {
     EXPECT_EQ(ini.readInt("PetList", "Status0", 7), 12);
 }
 
+// Several changes in one rewrite: each key once with its last value, new
+// keys in the order first named, after the last key of their section.
+TEST_F(IniFileTest, ChangesOfSeveralKeysAreOneRewriteWithTheLastValueOfEach) {
+    store("[A]\r\nk=1\r\nx=2\r\n\r\n[B]\r\ny=3");
+    IniChanges changes;
+    changes.setText("A", "new1", "a")
+        .setInt("B", "y", 4)
+        .removeKey("A", "x")
+        .setText("C", "c", "c")
+        .setText("A", "new2", "b")
+        .setText("a", "NEW1", "a2")
+        .setInt("A", "k", 5);
+    ASSERT_TRUE(ini.apply(changes));
+    EXPECT_EQ(stored(), "[A]\r\nk=5\r\nnew1=a2\r\nnew2=b\r\n\r\n[B]\r\ny=4\r\n[C]\r\nc=c\r\n");
+}
+
 TEST_F(IniFileTest, RemoveKeyTakesEveryLineOfTheKeyInItsSectionOnly) {
     store("[A]\r\nk=1\r\nx=2\r\nK=3\r\n[B]\r\nk=4\r\n[a]\r\nk=5\r\n");
     ASSERT_TRUE(ini.removeKey("A", "k"));
