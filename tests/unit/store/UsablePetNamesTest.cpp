@@ -11,6 +11,7 @@
 #include "store/DiscardPet.h"
 #include "store/PetNames.h"
 #include "store/SwapIn.h"
+#include "store/UnlockPet.h"
 #include "store/UsablePetNames.h"
 
 namespace orvane {
@@ -52,7 +53,7 @@ TEST_F(UsablePetNamesTest, EveryOperationOnAPetWithAnUnusableNameIsRefusedBefore
     } operations[] = {
         {"launch", false,
          [&](test::ScriptedPrompts& prompts, const std::string& listed) {
-             return preparePetForLaunch(context_, prompts, 1, listed).has_value();
+             return preparePetForLaunch(context_, prompts, 1, listed, askPasswordOf(context_, prompts)).has_value();
          }},
         {"change", false,
          [&](test::ScriptedPrompts& prompts, const std::string& listed) {
@@ -64,7 +65,7 @@ TEST_F(UsablePetNamesTest, EveryOperationOnAPetWithAnUnusableNameIsRefusedBefore
          }},
         {"launch beside it", true,
          [&](test::ScriptedPrompts& prompts, const std::string&) {
-             return preparePetForLaunch(context_, prompts, 1, "P").has_value();
+             return preparePetForLaunch(context_, prompts, 1, "P", askPasswordOf(context_, prompts)).has_value();
          }},
     };
     for (const auto& operation : operations) {
