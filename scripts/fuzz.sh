@@ -11,11 +11,15 @@ seconds="${1:-}"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/orvane-fuzz.XXXXXX")
-trap 'rm -rf "$work"' EXIT
 # Every run writes and deletes a few files: memory is far quicker than a
-# disk that syncs each write.
-if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
+# disk that syncs each write. The targets' own temporary folders go inside
+# the work folder, so that a run that breaks leaves none behind.
+base="${TMPDIR:-/tmp}"
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then base=/dev/shm; fi
+work=$(mktemp -d "$base/orvane-fuzz.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/tmp"
+export TMPDIR="$work/tmp"
 mkdir -p build/fuzz/artifacts
 
 declare -A runs=([container]=5000 [settings]=2000)
