@@ -1,5 +1,6 @@
-// Random sequences of launches, host sessions, restarts and pet changes,
-// with file steps failing or the process dying at any point. A model keeps
+// Random sequences of launches, host sessions, backups, restarts and pet
+// changes in both editions, with file steps failing or the process dying at
+// any point, passwords cancelled or wrong and packs that fail. A model keeps
 // the newest bytes each pet's host has written; after every step, once the
 // next start has finished what was left half done, each pet's newest bytes
 // must be where that pet is kept, an encrypted pet must be plain only while
@@ -20,6 +21,7 @@
 #include "ScriptedDir.h"
 #include "StoreTestSupport.h"
 #include "platform/FileError.h"
+#include "session/BackupRun.h"
 #include "session/PetPreparation.h"
 #include "store/ChangePet.h"
 #include "store/DiscardPet.h"
@@ -88,6 +90,8 @@ private:
 
 class SequenceTest : public test::StoreTest {
 protected:
+    explicit SequenceTest(HostEdition edition = HostEdition::Standard) : StoreTest(edition), edition_(edition) {}
+
     // One sequence from an empty installation.
     void run(unsigned seed, int steps);
 
@@ -99,6 +103,7 @@ private:
     void restart();
     void launch(ModelPet& pet);
     void hostWrites(ModelPet& pet);
+    void backUp(const ModelPet& pet);
     void change(ModelPet& pet);
     void discard(std::size_t index);
     void check(const std::string& step);
@@ -107,7 +112,9 @@ private:
     int numberOf(const std::string& name) const;
     PasswordFor passwordFor();
 
+    HostEdition edition_;
     std::mt19937 random_;
+    int backups_ = 0;
     std::vector<ModelPet> pets_;
     ModelPrompts prompts_{random_, pets_};
     std::optional<StoreContext> faulty_;
@@ -192,6 +199,24 @@ void SequenceTest::hostWrites(ModelPet& pet) {
     put(receive + "\\" + pet.name + ".ppm", (privateLogs ? "private " : "shared ") + pet.newest);
     // Now and then a name no container can hold: the end of the session fails.
     if ((pet.status & PetStatusFlags::Encrypted) && random_() % 6 == 0) put(receive + "\\café.ppm", "x");
+}
+
+// A backup during the session: never a plain piece of an encrypted pet in it.
+void SequenceTest::backUp(const ModelPet& pet) {
+    const std::string executable = edition_ == HostEdition::Kids ? "VelmoraKids.exe" : "Velmora.exe";
+    LocalTime time{2026, 12, 7, 10, 0, 0, 0};
+    time.second = ++backups_ % 60;
+    time.minute = backups_ / 60;
+    const std::string folder = backupFolderName(time);
+    withFaults([&](const StoreContext& context) {
+        const BackupSources sources{context.dir, names_, executable, ini_.path(), pet.status, pet.name, pet.password};
+        RunBackup(sources, time, prompts_);
+    });
+    if (!(pet.status & PetStatusFlags::Encrypted)) return;
+    const PetLayout layout(names_);
+    for (const std::string& plain : {layout.inPlaceName(PetPiece::PetFile), layout.ownName(pet.name, PetPiece::PetFile)}) {
+        EXPECT_FALSE(has(folder + "\\" + plain)) << "a backup holds " << plain << " of an encrypted pet in the clear";
+    }
 }
 
 void SequenceTest::change(ModelPet& pet) {
@@ -280,7 +305,16 @@ void SequenceTest::run(unsigned seed, int steps) {
     running_.clear();
     history_.clear();
     registry_.setSession(SessionRecord{});
-    put("Velmora.exe");
+    if (edition_ == HostEdition::Kids) {
+        // The Kids host needs a treasures folder with its plug-in files.
+        put("VelmoraKids.exe");
+        const std::string shared = PetLayout::sharedItemName(names_.treasuresFolder);
+        putFolder(shared);
+        put(shared + "\\tzl001.pac", std::string(4144, 'x') + "NONE");
+        put(shared + "\\tzl020w.pac", "plug-in");
+    } else {
+        put("Velmora.exe");
+    }
     pets_ = {{"A", 7, "", "", 0}, {"B", 3, "", "", 0}, {"E", 11, "pw-E", "", 0}};
     std::vector<std::pair<std::string, int>> registered;
     for (const ModelPet& pet : pets_) registered.push_back({pet.name, pet.status});
@@ -296,6 +330,11 @@ void SequenceTest::run(unsigned seed, int steps) {
             if (roll < 4) {
                 history_ += "\n" + std::to_string(step) + " host writes";
                 hostWrites(pet);
+                continue;
+            }
+            if (roll < 5) {
+                history_ += "\n" + std::to_string(step) + " backup";
+                backUp(pet);
                 continue;
             }
             what = roll < 8 ? "host ends" : "program killed";
@@ -339,18 +378,29 @@ void SequenceTest::run(unsigned seed, int steps) {
     }
 }
 
-TEST_F(SequenceTest, NoPetLosesItsNewestBytesWhateverFails) {
+// How many sequences a test runs.
+unsigned sequenceRuns() {
     // Under Wine every file step costs far more: fewer sequences there.
 #ifdef _WIN32
-    constexpr unsigned usualRuns = 6;
+    constexpr unsigned usualRuns = 4;
 #else
-    constexpr unsigned usualRuns = 40;
+    constexpr unsigned usualRuns = 30;
 #endif
     const char* many = std::getenv("ORVANE_SEQUENCES");
-    const unsigned runs = many ? static_cast<unsigned>(std::atoi(many)) : usualRuns;
-    for (unsigned seed = 1; seed <= runs && !HasFailure(); ++seed) {
-        run(seed, 60);
-    }
+    return many ? static_cast<unsigned>(std::atoi(many)) : usualRuns;
+}
+
+TEST_F(SequenceTest, NoPetLosesItsNewestBytesWhateverFails) {
+    for (unsigned seed = 1; seed <= sequenceRuns() && !HasFailure(); ++seed) run(seed, 60);
+}
+
+class KidsSequenceTest : public SequenceTest {
+protected:
+    KidsSequenceTest() : SequenceTest(HostEdition::Kids) {}
+};
+
+TEST_F(KidsSequenceTest, NoPetLosesItsNewestBytesWhateverFails) {
+    for (unsigned seed = 1; seed <= sequenceRuns() && !HasFailure(); ++seed) run(seed, 60);
 }
 
 }  // namespace
