@@ -1,5 +1,5 @@
-// Random sequences of launches, host sessions, backups, restarts and pet
-// changes in both editions, with file steps failing or the process dying at
+// Random sequences of launches, host sessions, backups, mail imports,
+// restarts and pet changes in both editions, with file steps failing or the process dying at
 // any point, passwords cancelled or wrong and packs that fail. A model keeps
 // the newest bytes each pet's host has written; after every step, once the
 // next start has finished what was left half done, each pet's newest bytes
@@ -21,6 +21,7 @@
 #include "ScriptedDir.h"
 #include "StoreTestSupport.h"
 #include "platform/FileError.h"
+#include "import/MailImport.h"
 #include "session/BackupRun.h"
 #include "session/PetPreparation.h"
 #include "store/ChangePet.h"
@@ -104,6 +105,7 @@ private:
     void launch(ModelPet& pet);
     void hostWrites(ModelPet& pet);
     void backUp(const ModelPet& pet);
+    void importMail();
     void change(ModelPet& pet);
     void discard(std::size_t index);
     void check(const std::string& step);
@@ -196,7 +198,9 @@ void SequenceTest::hostWrites(ModelPet& pet) {
     const std::string receive = layout.inPlaceName(PetPiece::ReceiveFolder);
     if (!has(receive)) putFolder(receive);
     const bool privateLogs = (pet.status & PetStatusFlags::ShareLogs) == 0;
-    put(receive + "\\" + pet.name + ".ppm", (privateLogs ? "private " : "shared ") + pet.newest);
+    const std::string mail = (privateLogs ? "private " : "shared ") + pet.newest;
+    put(receive + "\\" + pet.name + ".ppm", mail);
+    put(receive + "\\" + pet.name + ".ppl", mail);
     // Now and then a name no container can hold: the end of the session fails.
     if ((pet.status & PetStatusFlags::Encrypted) && random_() % 6 == 0) put(receive + "\\café.ppm", "x");
 }
@@ -217,6 +221,17 @@ void SequenceTest::backUp(const ModelPet& pet) {
     for (const std::string& plain : {layout.inPlaceName(PetPiece::PetFile), layout.ownName(pet.name, PetPiece::PetFile)}) {
         EXPECT_FALSE(has(folder + "\\" + plain)) << "a backup holds " << plain << " of an encrypted pet in the clear";
     }
+}
+
+// Another pet's drawer copied over the tray of the pet in place: the user's
+// own choice, so the tray's files are not held to the privacy rule.
+void SequenceTest::importMail() {
+    const auto pets = importablePets(*dir_, names_);
+    if (pets.empty()) return;
+    const std::string from = pets[random_() % pets.size()];
+    withFaults([&](const StoreContext& context) {
+        ImportMail(context.dir, names_, MailImportRequest{edition_, MailBox::Receive, from, from}, prompts_);
+    });
 }
 
 void SequenceTest::change(ModelPet& pet) {
@@ -291,7 +306,8 @@ void SequenceTest::check(const std::string& step) {
         }
     }
     for (const auto& [name, bytes] : snapshot()) {
-        const bool shared = name.rfind("共有_", 0) == 0;
+        const bool tray = name.find("メール.ppm") != std::string::npos || name.find("リスト.ppl") != std::string::npos;
+        const bool shared = name.rfind("共有_", 0) == 0 && !tray;
         if (shared) {
             EXPECT_NE(bytes.rfind("private ", 0), 0u) << name << " holds private mail";
         }
@@ -333,8 +349,13 @@ void SequenceTest::run(unsigned seed, int steps) {
                 continue;
             }
             if (roll < 5) {
-                history_ += "\n" + std::to_string(step) + " backup";
-                backUp(pet);
+                const bool backup = random_() % 2 == 0;
+                history_ += "\n" + std::to_string(step) + (backup ? " backup" : " import");
+                if (backup) {
+                    backUp(pet);
+                } else {
+                    importMail();
+                }
                 continue;
             }
             what = roll < 8 ? "host ends" : "program killed";
