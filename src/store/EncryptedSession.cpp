@@ -13,7 +13,7 @@ void PackEncryptedSession(const StoreContext& context, const std::string& pet, i
 }
 
 void ClearEncryptedSession(const StoreContext& context, const std::string& pet, int status) {
-    DeleteHeldPieces(context, pet, status);
+    DeleteHeldPieces(context, pet, status, true);
     const PetLayout layout(context.names);
     const BestEffort step(context.dir);
     step.deleteFile(layout.ownName(pet, PetPiece::PetBackup));

@@ -65,7 +65,7 @@ void packPlainPet(const StoreContext& context, SessionRecord& session, int numbe
         session.packed = pet;
         record(registry, session);
     }
-    DeleteHeldPieces(context, pet, std::nullopt);
+    DeleteHeldPieces(context, pet, registry.status(number), false);
     if (inPlace) ClearEncryptedSession(context, pet, status);
 }
 

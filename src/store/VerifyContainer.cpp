@@ -8,6 +8,7 @@
 #include "store/ContainerErrors.h"
 #include "store/ContainerReader.h"
 #include "store/PetLayout.h"
+#include "store/RemoveFolder.h"
 #include "store/StoredNames.h"
 #include "app/PetRegistry.h"
 
@@ -105,8 +106,7 @@ void VerifyContainerAt(InstallDir& dir, const std::string& container, const std:
     }
 }
 
-void DeleteHeldPieces(const StoreContext& context, const std::string& pet, std::optional<int> inPlaceStatus) {
-    const bool inPlace = inPlaceStatus.has_value();
+void DeleteHeldPieces(const StoreContext& context, const std::string& pet, int status, bool inPlace) {
     const PetKey key = DeriveKey(context.password);
     const PetLayout layout(context.names);
     std::vector<std::string> held;
@@ -115,7 +115,7 @@ void DeleteHeldPieces(const StoreContext& context, const std::string& pet, std::
         while (const auto record = opened.reader->nextRecord()) {
             const auto own = ownFileOfStoredName(layout, pet, record->storedName);
             const std::string source =
-                !own ? std::string() : inPlace ? hostNameOf(layout, pet, *own, *inPlaceStatus) : *own;
+                !own ? std::string() : inPlace ? hostNameOf(layout, pet, *own, status) : *own;
             const auto file = source.empty() ? nullptr : context.dir.openRead(source);
             if (sameData(*opened.reader, file.get(), record->dataSize, key)) held.push_back(source);
         }
@@ -133,16 +133,21 @@ void DeleteHeldPieces(const StoreContext& context, const std::string& pet, std::
     for (const PetPiece piece : {PetPiece::ReceiveFolder, PetPiece::SendFolder}) {
         if (!inPlace) {
             step.removeFolder(layout.ownName(pet, piece));
-        } else if (!shares(piece, *inPlaceStatus)) {
+        } else if (!shares(piece, status)) {
             step.removeFolder(layout.inPlaceName(piece));
         }
     }
     if (!inPlace || heldTreasures) step.removeFolder(treasures);
+    if (!inPlace) {
+        // Sharing an item, the pet keeps no copy of its own.
+        if (shares(PetPiece::FriendsBook, status)) step.deleteFile(layout.ownName(pet, PetPiece::FriendsBook));
+        if (shares(PetPiece::Treasures, status)) RemoveFolder(context.dir, treasures);
+    }
 
     // Whatever of the pet's own is left, the pet is still plain: say what.
     for (const PetPiece piece : AllPetPieces) {
         const std::string name = inPlace ? layout.inPlaceName(piece) : layout.ownName(pet, piece);
-        const bool own = !inPlace || !shares(piece, *inPlaceStatus);
+        const bool own = !shares(piece, status);
         if (!own || !context.dir.exists(name)) continue;
         const bool holdsNothing = isFolderPiece(piece) && context.dir.list(name + "\\*").empty();
         if (!holdsNothing) throw FileError(name, "ファイルを削除できません。");

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "store/PackPet.h"
@@ -20,13 +19,13 @@ void VerifyContainerAt(InstallDir& dir, const std::string& container, const std:
                        const PackedFiles& packed);
 
 // Deletes each plain file of the pet that pet + ".apd" holds with the same
-// bytes, then its folders that have become empty. Under its own names, or
-// with inPlaceStatus (its flags when it was swapped in) under the host's
-// names, where an item it shared belongs to every sharing pet and stays.
+// bytes, then its folders that have become empty: under the host's names
+// when it is in place, else under its own. status: its flags (at its
+// swap-in, when in place). An item it shares in place belongs to every
+// sharing pet and stays; its own copy of an item it shares is not kept.
 // A file that differs from its record, or that the container lacks, stays.
 // Safe to run again after it was cut off. FileError when the container
-// does not open with the context's password, or naming a held file that
-// could not be deleted.
-void DeleteHeldPieces(const StoreContext& context, const std::string& pet, std::optional<int> inPlaceStatus);
+// does not open with the context's password, or naming what is left.
+void DeleteHeldPieces(const StoreContext& context, const std::string& pet, int status, bool inPlace);
 
 }  // namespace orvane

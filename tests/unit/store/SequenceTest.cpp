@@ -70,7 +70,8 @@ public:
         // A question about another pet's password names it first.
         const auto open = text.find("「");
         const auto close = text.find("」");
-        if (open != std::string::npos && close != std::string::npos) {
+        const bool asksPassword = text.find("パスワード") != std::string::npos;
+        if (asksPassword && open != std::string::npos && close != std::string::npos) {
             named_ = text.substr(open + 3, close - open - 3);
         }
         return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
@@ -399,7 +400,12 @@ void SequenceTest::run(unsigned seed, int steps) {
     }
 }
 
-// How many sequences a test runs.
+// The seeds a test runs: ORVANE_FIRST_SEQUENCE=<seed> repeats a failure.
+unsigned firstSequence() {
+    const char* first = std::getenv("ORVANE_FIRST_SEQUENCE");
+    return first ? static_cast<unsigned>(std::atoi(first)) : 1;
+}
+
 unsigned sequenceRuns() {
     // Under Wine every file step costs far more: fewer sequences there.
 #ifdef _WIN32
@@ -412,7 +418,9 @@ unsigned sequenceRuns() {
 }
 
 TEST_F(SequenceTest, NoPetLosesItsNewestBytesWhateverFails) {
-    for (unsigned seed = 1; seed <= sequenceRuns() && !HasFailure(); ++seed) run(seed, 60);
+    for (unsigned seed = firstSequence(); seed < firstSequence() + sequenceRuns() && !HasFailure(); ++seed) {
+        run(seed, 60);
+    }
 }
 
 class KidsSequenceTest : public SequenceTest {
@@ -421,7 +429,9 @@ protected:
 };
 
 TEST_F(KidsSequenceTest, NoPetLosesItsNewestBytesWhateverFails) {
-    for (unsigned seed = 1; seed <= sequenceRuns() && !HasFailure(); ++seed) run(seed, 60);
+    for (unsigned seed = firstSequence(); seed < firstSequence() + sequenceRuns() && !HasFailure(); ++seed) {
+        run(seed, 60);
+    }
 }
 
 }  // namespace
