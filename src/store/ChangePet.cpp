@@ -15,14 +15,6 @@
 
 namespace orvane {
 
-namespace {
-
-void recordSession(PetRegistry& registry, const SessionRecord& session) {
-    if (!registry.setSession(session)) throw SettingsNotWritten();
-}
-
-}  // namespace
-
 std::optional<ChangedPet> ChangePet(const StoreContext& context, Prompts& prompts, const PetChange& change) {
     if (refuseUnusablePet(prompts, context.registry, change.number, change.oldName)) return std::nullopt;
     auto newName = ValidatePetName(prompts, change.newName,
@@ -74,7 +66,7 @@ std::optional<ChangedPet> ChangePet(const StoreContext& context, Prompts& prompt
         session = registry.session();
         session.packed = *newName;
         if (wasEncrypted && renamed) session.drop = oldName;
-        recordSession(registry, session);
+        RecordSession(registry, session);
     }
     SettleSession(withPassword, sessionPassword);
     return ChangedPet{std::move(*newName), status};

@@ -5,7 +5,6 @@
 #include "store/PetFiles.h"
 #include "store/PetLayout.h"
 #include "store/RemoveFolder.h"
-#include "store/SettingsNotWritten.h"
 #include "store/SwapIn.h"
 #include "store/UnpackPet.h"
 #include "store/VerifyContainer.h"
@@ -13,10 +12,6 @@
 namespace orvane {
 
 namespace {
-
-void record(PetRegistry& registry, const SessionRecord& session) {
-    if (!registry.setSession(session)) throw SettingsNotWritten();
-}
 
 // Unpacking writes only where none of the pet's own pieces lay, so what
 // lies there now came from the container, which still holds it.
@@ -63,7 +58,7 @@ void packPlainPet(const StoreContext& context, SessionRecord& session, int numbe
             VerifyContainer(context, pet, PackStoredPet(context, pet, status));
         }
         session.packed = pet;
-        record(registry, session);
+        RecordSession(registry, session);
     }
     DeleteHeldPieces(context, pet, registry.status(number), false);
     if (inPlace) ClearEncryptedSession(context, pet, status);
@@ -78,7 +73,7 @@ void fillFromContainer(const StoreContext& context, const std::string& pet) {
     } else {
         session.unpacking = pet;
     }
-    record(context.registry, session);
+    RecordSession(context.registry, session);
     UnpackPet(context, pet, true, true);
 }
 
@@ -96,7 +91,7 @@ bool SettleSession(const StoreContext& context, const PasswordFor& passwordFor, 
     if (!session.unpacking.empty()) {
         deleteUnpackedCopies(context, session.unpacking);
         session.unpacking.clear();
-        record(registry, session);
+        RecordSession(registry, session);
     }
     if (!session.moves.empty()) {
         FinishSwapIn(context);
@@ -111,12 +106,12 @@ bool SettleSession(const StoreContext& context, const PasswordFor& passwordFor, 
         }
         session.discard.clear();
         session.discardInPlace = false;
-        record(registry, session);
+        RecordSession(registry, session);
     }
     if (!session.drop.empty()) {
         deleteContainerIfAny(context.dir, session.drop);
         session.drop.clear();
-        record(registry, session);
+        RecordSession(registry, session);
     }
     if (!session.plain.empty() && session.plain != keepPlain) {
         // A pet that is no longer registered has nobody to pack it for.
@@ -130,7 +125,7 @@ bool SettleSession(const StoreContext& context, const PasswordFor& passwordFor, 
         session.packed.clear();
     }
     session.open = false;
-    record(registry, session);
+    RecordSession(registry, session);
     return true;
 }
 

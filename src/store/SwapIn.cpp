@@ -46,11 +46,11 @@ void performMoves(InstallDir& dir, const std::vector<PlannedMove>& moves) {
     }
 }
 
-void recordSession(PetRegistry& registry, const SessionRecord& record, std::optional<int> petInPlace = {}) {
-    if (!registry.setSession(record, petInPlace)) throw SettingsNotWritten();
-}
-
 }  // namespace
+
+void RecordSession(PetRegistry& registry, const SessionRecord& session, std::optional<int> petInPlace) {
+    if (!registry.setSession(session, petInPlace)) throw SettingsNotWritten();
+}
 
 int SwapIn(const StoreContext& context, int number, const std::string& newName, SessionRecord session) {
     requireUsablePets(context.registry, number, newName);
@@ -89,10 +89,10 @@ int SwapIn(const StoreContext& context, int number, const std::string& newName, 
     session.unpacking.clear();
     session.moves = std::move(plan).moves();
     // The next swap-in trusts "NowPet" to say whose pieces are in place.
-    recordSession(registry, session, number);
+    RecordSession(registry, session, number);
     performMoves(context.dir, session.moves);
     session.moves.clear();
-    recordSession(registry, session);
+    RecordSession(registry, session);
 
     SupplyKidsTreasures(context.dir, context.names);
     return status;
@@ -103,7 +103,7 @@ void FinishSwapIn(const StoreContext& context) {
     if (session.moves.empty()) return;
     performMoves(context.dir, session.moves);
     session.moves.clear();
-    recordSession(context.registry, session);
+    RecordSession(context.registry, session);
 }
 
 }  // namespace orvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ namespace orvane {
 // UnusablePetName, before anything is written, when the new pet's or the
 // old pet's name cannot be used.
 int SwapIn(const StoreContext& context, int number, const std::string& newName, SessionRecord session = {});
+
+// Writes the session record, with petInPlace also "NowPet", in one
+// rewrite; SettingsNotWritten when the settings file cannot be written.
+void RecordSession(PetRegistry& registry, const SessionRecord& session, std::optional<int> petInPlace = std::nullopt);
 
 // Runs the recorded renames of an interrupted swap-in to their end. A
 // rename already done is recognised and passed over; one that cannot be
