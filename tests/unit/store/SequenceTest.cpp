@@ -162,7 +162,7 @@ SequenceTest::Outcome SequenceTest::withFaults(Operation operation) {
         return Outcome::Crashed;
     } catch (const FileError& error) {
         history_ += " -> " + error.fileName() + ": " + error.reason();
-        return Outcome::Failed;
+        return scripted_->crashed() ? Outcome::Crashed : Outcome::Failed;
     }
 }
 
