@@ -47,15 +47,6 @@ private:
     std::vector<std::pair<std::string, bool>> entries_;  // name, is a folder
 };
 
-bool isShared(PetPiece piece, int status) {
-    switch (piece) {
-    case PetPiece::FriendsBook: return (status & PetStatusFlags::ShareFriendsBook) != 0;
-    case PetPiece::Treasures: return (status & PetStatusFlags::ShareTreasures) != 0;
-    case PetPiece::ReceiveFolder:
-    case PetPiece::SendFolder: return (status & PetStatusFlags::ShareLogs) != 0;
-    default: return false;
-    }
-}
 
 // Every name the pet owns in the installation directory.
 std::vector<std::string> ownedNames(const PetLayout& layout, const std::string& pet) {
@@ -81,7 +72,7 @@ void copyPieces(InstallDir& dir, const PetLayout& layout, const RestoreRequest& 
     // its own was not the one in place.
     const bool inPlace = pet.wasInPlace && !dir.exists(backup + layout.ownName(pet.name, PetPiece::PetFile));
     for (const PetPiece piece : AllPetPieces) {
-        if (isShared(piece, pet.status)) continue;
+        if (sharesPiece(piece, pet.status)) continue;
         const std::string source = backup + (inPlace ? layout.inPlaceName(piece) : layout.ownName(pet.name, piece));
         const std::string target = layout.ownName(newName, piece);
         if (!isFolderPiece(piece)) {

@@ -1,6 +1,20 @@
 #include "store/PetLayout.h"
 
+#include "app/PetRegistry.h"
+
 namespace orvane {
+
+bool sharesPiece(PetPiece piece, int status) {
+    switch (piece) {
+    case PetPiece::FriendsBook: return (status & PetStatusFlags::ShareFriendsBook) != 0;
+    case PetPiece::Treasures: return (status & PetStatusFlags::ShareTreasures) != 0;
+    case PetPiece::ReceiveFolder:
+    case PetPiece::SendFolder: return (status & PetStatusFlags::ShareLogs) != 0;
+    case PetPiece::PetFile:
+    case PetPiece::PetBackup: break;
+    }
+    return false;
+}
 
 namespace {
 std::string concat(std::string_view a, std::string_view b) {

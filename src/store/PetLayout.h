@@ -18,6 +18,10 @@ inline constexpr std::array<PetPiece, 6> AllPetPieces = {
 
 bool isFolderPiece(PetPiece piece);
 
+// Whether a pet with these PetStatusFlags shares the piece with the others;
+// the pet file and its backup are never shared.
+bool sharesPiece(PetPiece piece, int status);
+
 // The names a pet's pieces carry in the installation directory: the host's
 // names while the pet is in place, the pet's own names while it is stored
 // plain (which are also the names a container stores), the "共有_" names of

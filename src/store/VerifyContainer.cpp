@@ -57,19 +57,6 @@ OpenedContainer openChecked(InstallDir& dir, const std::string& name, const PetK
     return opened;
 }
 
-// Whether the item is shared by a pet with these flags.
-bool shares(PetPiece piece, int status) {
-    switch (piece) {
-    case PetPiece::FriendsBook: return (status & PetStatusFlags::ShareFriendsBook) != 0;
-    case PetPiece::Treasures: return (status & PetStatusFlags::ShareTreasures) != 0;
-    case PetPiece::ReceiveFolder:
-    case PetPiece::SendFolder: return (status & PetStatusFlags::ShareLogs) != 0;
-    case PetPiece::PetFile:
-    case PetPiece::PetBackup: break;
-    }
-    return false;
-}
-
 // The name a stored file lies under while its pet is in place; empty when
 // it lies in an item the pet shared, which is not its own to delete.
 std::string hostNameOf(const PetLayout& layout, const std::string& pet, const std::string& ownName, int status) {
@@ -77,7 +64,7 @@ std::string hostNameOf(const PetLayout& layout, const std::string& pet, const st
         const std::string own = layout.ownName(pet, piece);
         const bool inside = ownName.rfind(own + "\\", 0) == 0;
         if (ownName != own && !inside) continue;
-        if (shares(piece, status)) return {};
+        if (sharesPiece(piece, status)) return {};
         return inside ? layout.inPlaceName(piece) + ownName.substr(own.size()) : layout.inPlaceName(piece);
     }
     return {};
@@ -133,21 +120,21 @@ void DeleteHeldPieces(const StoreContext& context, const std::string& pet, int s
     for (const PetPiece piece : {PetPiece::ReceiveFolder, PetPiece::SendFolder}) {
         if (!inPlace) {
             step.removeFolder(layout.ownName(pet, piece));
-        } else if (!shares(piece, status)) {
+        } else if (!sharesPiece(piece, status)) {
             step.removeFolder(layout.inPlaceName(piece));
         }
     }
     if (!inPlace || heldTreasures) step.removeFolder(treasures);
     if (!inPlace) {
         // Sharing an item, the pet keeps no copy of its own.
-        if (shares(PetPiece::FriendsBook, status)) step.deleteFile(layout.ownName(pet, PetPiece::FriendsBook));
-        if (shares(PetPiece::Treasures, status)) RemoveFolder(context.dir, treasures);
+        if (sharesPiece(PetPiece::FriendsBook, status)) step.deleteFile(layout.ownName(pet, PetPiece::FriendsBook));
+        if (sharesPiece(PetPiece::Treasures, status)) RemoveFolder(context.dir, treasures);
     }
 
     // Whatever of the pet's own is left, the pet is still plain: say what.
     for (const PetPiece piece : AllPetPieces) {
         const std::string name = inPlace ? layout.inPlaceName(piece) : layout.ownName(pet, piece);
-        const bool own = !shares(piece, status);
+        const bool own = !sharesPiece(piece, status);
         if (!own || !context.dir.exists(name)) continue;
         const bool holdsNothing = isFolderPiece(piece) && context.dir.list(name + "\\*").empty();
         if (!holdsNothing) throw FileError(name, "ファイルを削除できません。");
