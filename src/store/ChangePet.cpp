@@ -59,9 +59,10 @@ std::optional<ChangedPet> ChangePet(const StoreContext& context, Prompts& prompt
 
     if (encrypt) {
         FinishSwapIn(context);
+        const int packStatus = statusOfPieces(context, change.number, *newName, status);
         const PackedFiles packed = isPetInPlace(context, change.number, *newName)
-                                       ? PackPet(withPassword, *newName, status, true)
-                                       : PackStoredPet(withPassword, *newName, status);
+                                       ? PackPet(withPassword, *newName, packStatus, true)
+                                       : PackStoredPet(withPassword, *newName, packStatus);
         VerifyContainer(withPassword, *newName, packed);
         session = registry.session();
         session.packed = *newName;

@@ -13,6 +13,12 @@ bool isPetInPlace(const StoreContext& context, int number, const std::string& pe
            context.registry.petInPlace() == number;
 }
 
+int statusOfPieces(const StoreContext& context, int number, const std::string& pet, int status) {
+    const SessionRecord session = context.registry.session();
+    if (!isPetInPlace(context, number, pet) || session.pet != pet) return status;
+    return session.status.value_or(status);
+}
+
 std::vector<PlannedMove> planPetRename(InstallDir& dir, const FolderNameTable& names, const std::string& oldName,
                                        const std::string& newName) {
     std::vector<PlannedMove> moves;

@@ -15,6 +15,11 @@ namespace orvane {
 // host's names then belong to another pet.
 bool isPetInPlace(const StoreContext& context, int number, const std::string& pet);
 
+// The flags that say which of the pet's items are its own: for the pet in
+// place its flags at its swap-in, since its options may have changed since
+// while its items stayed where that swap-in put them; otherwise `status`.
+int statusOfPieces(const StoreContext& context, int number, const std::string& pet, int status);
+
 // The renames that give the stored pieces of oldName newName's names: the
 // pet file, its backup, the receive, send and treasures folders and the
 // friends book, in that order, for the pieces that exist. Pieces in place

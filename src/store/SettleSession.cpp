@@ -46,9 +46,7 @@ void packPlainPet(const StoreContext& context, SessionRecord& session, int numbe
     const std::string& pet = session.plain;
     PetRegistry& registry = context.registry;
     const bool inPlace = isPetInPlace(context, number, pet);
-    // Its flags at its swap-in tell which items in place are its own.
-    const int status = inPlace && session.pet == pet ? session.status.value_or(registry.status(number))
-                                                     : registry.status(number);
+    const int status = statusOfPieces(context, number, pet, registry.status(number));
     if (session.packed != pet) {
         if (inPlace) {
             PackEncryptedSession(context, pet, status);
