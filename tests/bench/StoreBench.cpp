@@ -1,11 +1,17 @@
-// Packs and unpacks a synthetic pet of about 200 MB, copies the same files
-// plainly through the installation-directory port, scrambles and copies an
-// in-memory buffer, and prints the ratios and the peak memory of the run.
+// Packs and unpacks a synthetic pet of about 200 MB and does the same with
+// the platform's own tools (cp -r and tar here, CopyFileW on Windows), each
+// repetition into a fresh folder, then prints the medians, their ratios, a
+// scramble-against-memcpy figure and the peak memory of the run.
+//
+//   store_bench [--dir FOLDER] [--reps N] [--keep] [--baselines-only]
+//
+// --dir: the work folder (default: a new one under the temporary folder);
+// the pet is written to FOLDER/pet unless it lies there already. --keep
+// leaves the pet there afterwards. --baselines-only measures the baselines
+// alone: the Wine run uses it to time the host's cp -r on the pet the
+// Windows build has just packed.
 
-#include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -13,11 +19,12 @@
 #include <exception>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchPlatform.h"
 #include "SyntheticPet.h"
 #include "app/HostNames.h"
 #include "app/IniFile.h"
@@ -26,7 +33,6 @@
 #include "store/PackPet.h"
 #include "store/PetKey.h"
 #include "store/PetLayout.h"
-#include "store/RemoveFolder.h"
 #include "store/StoreContext.h"
 #include "store/UnpackPet.h"
 
@@ -34,200 +40,199 @@ namespace orvane::bench {
 namespace {
 
 constexpr const char* PetName = "P";
-constexpr const char* CopyPrefix = "copy_";
-constexpr std::size_t MemoryBufferSize = 4 * 1024 * 1024;
-constexpr int Repetitions = 5;
+constexpr const char* Password = "abcd";
 
-// The temporary installation directory with the synthetic pet in place.
-class BenchDir {
-public:
-    BenchDir() {
-        const char* base = std::getenv("ORVANE_BENCH_DIR");
-        root_ = std::filesystem::path(base ? base : std::filesystem::temp_directory_path().string()) /
-                ("orvane-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        std::filesystem::create_directories(root_ / "inst");
-        size_ = writeSyntheticPet(root_ / "inst", names_);
-        dir_ = openInstallDir((root_ / "inst").string());
-    }
-    ~BenchDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    BenchDir(const BenchDir&) = delete;
-    BenchDir& operator=(const BenchDir&) = delete;
-
-    InstallDir& dir() { return *dir_; }
-    const FolderNameTable& names() const { return names_; }
-    std::string settingsPath() const { return (root_ / "Orvane.ini").string(); }
-    SyntheticPetSize size() const { return size_; }
-
-private:
-    std::filesystem::path root_;
-    FolderNameTable names_ = FolderNameTable::forEdition(HostEdition::Standard);
-    SyntheticPetSize size_;
-    std::unique_ptr<InstallDir> dir_;
+struct Options {
+    std::filesystem::path dir;
+    bool madeDir = false;  // this run made the work folder and removes it
+    int repetitions = 5;
+    bool keep = false;
+    bool baselinesOnly = false;
 };
 
-// What a plain copy of the pet in place would do: every piece copied by the
-// port to a name of its own, folders listed and made as packing lists them.
-void copyPetPlainly(InstallDir& dir, const PetLayout& layout) {
-    for (const PetPiece piece : AllPetPieces) {
-        const std::string source = layout.inPlaceName(piece);
-        const std::string target = CopyPrefix + source;
-        if (!isFolderPiece(piece)) {
-            dir.copyFile(source, target);
-            continue;
-        }
-        dir.makeFolder(target);
-        for (const DirEntry& entry : dir.list(source + "\\*.*")) {
-            if (!entry.isFolder) dir.copyFile(source + "\\" + entry.name, target + "\\" + entry.name);
-        }
-    }
+struct Sample {
+    double wall = 0;  // ms
+    double cpu = 0;   // ms, of this process and of the children it waited for
+};
+
+Sample measure(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = ownCpuSeconds() + childCpuSeconds();
+    work();
+    const double cpu = ownCpuSeconds() + childCpuSeconds() - cpuStart;
+    return {std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(), cpu * 1e3};
 }
 
-void removePieces(InstallDir& dir, const std::function<std::string(PetPiece)>& nameOf) {
-    for (const PetPiece piece : AllPetPieces) {
-        if (isFolderPiece(piece)) {
-            RemoveFolder(dir, nameOf(piece));
-        } else {
-            dir.deleteFile(nameOf(piece));
-        }
-    }
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
-// A benchmark body whose exceptions end that benchmark with their message
-// instead of the whole run, so that the temporary pet is still removed.
-template <typename Body>
-auto guarded(Body body) {
-    return [body](benchmark::State& state) {
-        try {
-            body(state);
-        } catch (const std::exception& error) {
-            state.SkipWithError(error.what());
-        }
-    };
-}
-
-void registerBenchmarks(BenchDir& bench, StoreContext& context) {
-    const PetLayout layout(bench.names());
-    const auto bytes = static_cast<std::int64_t>(bench.size().bytes);
-    const auto copied = [layout](PetPiece piece) { return CopyPrefix + layout.inPlaceName(piece); };
-    const auto unpacked = [layout](PetPiece piece) { return layout.ownName(PetName, piece); };
-
-    // One pass over the whole pet per repetition; the ratios take medians.
-    const auto onDisk = [](benchmark::internal::Benchmark* b) {
-        b->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(Repetitions);
-    };
-    onDisk(benchmark::RegisterBenchmark("PlainCopy", guarded([&context, layout, copied, bytes](benchmark::State& state) {
-        for (auto _ : state) {
-            copyPetPlainly(context.dir, layout);
-            state.PauseTiming();
-            removePieces(context.dir, copied);
-            state.ResumeTiming();
-        }
-        state.SetBytesProcessed(state.iterations() * bytes);
-    })));
-    onDisk(benchmark::RegisterBenchmark("PackPet", guarded([&context, bytes](benchmark::State& state) {
-        for (auto _ : state) PackPet(context, PetName, 0, false);
-        state.SetBytesProcessed(state.iterations() * bytes);
-    })));
-    onDisk(benchmark::RegisterBenchmark("UnpackPet", guarded([&context, unpacked, bytes](benchmark::State& state) {
-        // Also when a filter left out the pack before.
-        if (!context.dir.exists(PetLayout::containerName(PetName))) PackPet(context, PetName, 0, false);
-        for (auto _ : state) {
-            if (UnpackPet(context, PetName, true) != UnpackResult::Done) state.SkipWithError("wrong password");
-            state.PauseTiming();
-            removePieces(context.dir, unpacked);
-            state.ResumeTiming();
-        }
-        state.SetBytesProcessed(state.iterations() * bytes);
-    })));
-
-    const auto buffers = std::make_shared<std::vector<unsigned char>>(2 * MemoryBufferSize, 0x5A);
-    benchmark::RegisterBenchmark("Scramble", [buffers](benchmark::State& state) {
-        const ScramblePattern pattern(DeriveKey("abcd"));
-        for (auto _ : state) {
-            pattern.scramble(buffers->data(), MemoryBufferSize);
-            benchmark::ClobberMemory();
-        }
-        state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(MemoryBufferSize));
-    })->UseRealTime()->Repetitions(Repetitions);
-    benchmark::RegisterBenchmark("Memcpy", [buffers](benchmark::State& state) {
-        for (auto _ : state) {
-            std::memcpy(buffers->data() + MemoryBufferSize, buffers->data(), MemoryBufferSize);
-            benchmark::ClobberMemory();
-        }
-        state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(MemoryBufferSize));
-    })->UseRealTime()->Repetitions(Repetitions);
-}
-
-// Prints each run as usual and keeps each benchmark's time: the median of
-// its repetitions, or its one run.
-class RatioReporter : public benchmark::ConsoleReporter {
+// The medians of every operation's repetitions, by name.
+class Timings {
 public:
-    // Colours only on a terminal, so that a saved output stays plain text.
-    RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+    void add(const std::string& name, Sample sample) {
+        if (!samples_.count(name)) order_.push_back(name);
+        samples_[name].push_back(sample);
+    }
 
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            const std::string& name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                times_[name] = run.GetAdjustedRealTime();
-                medians_[name] = true;
-            } else if (run.run_type == Run::RT_Iteration && !medians_[name]) {
-                times_[name] = run.GetAdjustedRealTime();
+    Sample medianOf(const std::string& name) const {
+        std::vector<double> walls, cpus;
+        for (const Sample& sample : samples_.at(name)) {
+            walls.push_back(sample.wall);
+            cpus.push_back(sample.cpu);
+        }
+        return {median(walls), median(cpus)};
+    }
+
+    void print() const {
+        for (const std::string& name : order_) {
+            const Sample m = medianOf(name);
+            std::printf("time: %s: wall %.1f ms, cpu %.1f ms\n", name.c_str(), m.wall, m.cpu);
+        }
+    }
+
+    void printRatio(const std::string& a, const std::string& b) const {
+        if (!samples_.count(a) || !samples_.count(b)) return;
+        const Sample x = medianOf(a), y = medianOf(b);
+        std::printf("ratio: %s / %s: wall %.2f, cpu %.2f\n", a.c_str(), b.c_str(), x.wall / y.wall, x.cpu / y.cpu);
+    }
+
+private:
+    std::vector<std::string> order_;
+    std::map<std::string, std::vector<Sample>> samples_;
+};
+
+std::vector<std::string> pieceNames(const FolderNameTable& names) {
+    const PetLayout layout(names);
+    std::vector<std::string> pieces;
+    for (const PetPiece piece : AllPetPieces) pieces.push_back(layout.inPlaceName(piece));
+    return pieces;
+}
+
+void removeAll(const std::filesystem::path& path) {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+void measureBaselines(const Options& options, const std::vector<std::string>& pieces, Timings& timings) {
+    const std::filesystem::path pet = options.dir / "pet";
+    for (int run = 0; run < options.repetitions; ++run) {
+        for (const Baseline& baseline : platformBaselines()) {
+            const std::filesystem::path target = options.dir / ("baseline-" + std::to_string(run));
+            timings.add(baseline.name, measure([&] { baseline.run(pet, pieces, target); }));
+            removeAll(target);
+        }
+    }
+}
+
+void measureContainer(const Options& options, const FolderNameTable& names, Timings& timings) {
+    const std::unique_ptr<InstallDir> petDir = openInstallDir((options.dir / "pet").string());
+    for (int run = 0; run < options.repetitions; ++run) {
+        const std::string packFolder = "pack-" + std::to_string(run);
+        petDir->makeFolder(packFolder);
+        const std::string container = packFolder + "\\" + PetLayout::containerName(PetName);
+        timings.add("pack", measure([&] { PackInPlacePetInto(*petDir, names, Password, PetName, 0, container); }));
+
+        // The container alone in a fresh folder, written out there.
+        const std::filesystem::path fresh = options.dir / ("unpack-" + std::to_string(run));
+        std::filesystem::create_directory(fresh);
+        std::filesystem::copy_file(options.dir / "pet" / packFolder / PetLayout::containerName(PetName),
+                                   fresh / PetLayout::containerName(PetName));
+        const std::unique_ptr<InstallDir> freshDir = openInstallDir(fresh.string());
+        IniFile ini((options.dir / "Orvane.ini").string());
+        PetRegistry registry(ini);
+        const std::string password = Password;
+        const StoreContext context{*freshDir, names, registry, password};
+        timings.add("unpack", measure([&] {
+            if (UnpackPet(context, PetName, true) != UnpackResult::Done) throw std::runtime_error("wrong password");
+        }));
+        removeAll(fresh);
+        removeAll(options.dir / "pet" / packFolder);
+    }
+}
+
+volatile unsigned char copied = 0;
+
+// Throughput of the scrambling against memcpy over the same 4 MiB.
+double scrambleOverMemcpy() {
+    constexpr std::size_t size = 4 * 1024 * 1024;
+    constexpr int passes = 64;
+    std::vector<unsigned char> buffer(2 * size, 0x5A);
+    const ScramblePattern pattern(DeriveKey(Password));
+    std::vector<double> ratios;
+    for (int run = 0; run < 5; ++run) {
+        const Sample scramble = measure([&] {
+            for (int pass = 0; pass < passes; ++pass) pattern.scramble(buffer.data(), size);
+        });
+        const Sample copy = measure([&] {
+            for (int pass = 0; pass < passes; ++pass) {
+                std::memcpy(buffer.data() + size, buffer.data() + (pass % 2), size - 1);
             }
-        }
-        ConsoleReporter::ReportRuns(runs);
+        });
+        ratios.push_back(copy.wall / scramble.wall);
+        copied = buffer[size];  // the copies are used, so they are made
     }
+    return median(ratios);
+}
 
-    // a's time over b's, or a note when a filter left one of them out.
-    void printRatio(const char* label, const std::string& a, const std::string& b, const char* target) const {
-        if (!times_.count(a) || !times_.count(b)) {
-            std::printf("%-32s not measured in this run\n", label);
-            return;
+Options parse(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--dir" && i + 1 < argc) {
+            options.dir = std::filesystem::u8path(argv[++i]);
+        } else if (arg == "--reps" && i + 1 < argc) {
+            options.repetitions = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--keep") {
+            options.keep = true;
+        } else if (arg == "--baselines-only") {
+            options.baselinesOnly = true;
+        } else {
+            throw std::runtime_error("usage: store_bench [--dir FOLDER] [--reps N] [--keep] [--baselines-only]");
         }
-        std::printf("%-32s %.2f  (target %s)\n", label, times_.at(a) / times_.at(b), target);
     }
+    if (options.dir.empty()) {
+        options.dir = std::filesystem::temp_directory_path() /
+                      ("orvane-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    }
+    options.madeDir = !std::filesystem::exists(options.dir);
+    return options;
+}
 
-private:
-    std::map<std::string, double> times_;
-    std::map<std::string, bool> medians_;
-};
-
-double peakMemoryMB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) * 1024.0 / 1e6;  // ru_maxrss is in KiB on Linux
+void run(const Options& options) {
+    const FolderNameTable names = FolderNameTable::forEdition(HostEdition::Standard);
+    const std::filesystem::path pet = options.dir / "pet";
+    if (!std::filesystem::exists(pet)) {
+        std::filesystem::create_directories(pet);
+        const SyntheticPetSize size = writeSyntheticPet(pet, names);
+        std::printf("synthetic pet: %d files, %.1f MB\n", size.files, static_cast<double>(size.bytes) / 1e6);
+    }
+    Timings timings;
+    if (!options.baselinesOnly) measureContainer(options, names, timings);
+    measureBaselines(options, pieceNames(names), timings);
+    timings.print();
+    for (const Baseline& baseline : platformBaselines()) {
+        for (const std::string& operation : baseline.measures) timings.printRatio(operation, baseline.name);
+    }
+    if (!options.baselinesOnly) std::printf("ratio: scramble / memcpy throughput: %.2f\n", scrambleOverMemcpy());
+    std::printf("peak memory: %.1f MB\n", peakMemoryMB());
 }
 
 }  // namespace
 }  // namespace orvane::bench
 
 int main(int argc, char** argv) {
-    using namespace orvane;
     using namespace orvane::bench;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-
-    BenchDir bench;
-    IniFile ini(bench.settingsPath());
-    PetRegistry registry(ini);
-    const std::string password = "abcd";
-    StoreContext context{bench.dir(), bench.names(), registry, password};
-    std::printf("synthetic pet: %d files, %.1f MB\n", bench.size().files,
-                static_cast<double>(bench.size().bytes) / 1e6);
-
-    registerBenchmarks(bench, context);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-
-    std::printf("\n");
-    reporter.printRatio("pack time / plain-copy time:", "PackPet", "PlainCopy", "<= 1.3");
-    reporter.printRatio("unpack time / plain-copy time:", "UnpackPet", "PlainCopy", "<= 1.3");
-    // Equal bytes per iteration: the throughput ratio is the inverse time ratio.
-    reporter.printRatio("scramble / memcpy throughput:", "Memcpy", "Scramble", ">= 0.5");
-    std::printf("%-32s %.1f MB  (target < 32 MB)\n", "peak memory of the run:", peakMemoryMB());
-    benchmark::Shutdown();
+    Options options;
+    try {
+        options = parse(argc, argv);
+        run(options);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "store_bench: %s\n", error.what());
+        if (options.madeDir && !options.keep) removeAll(options.dir);
+        return 1;
+    }
+    if (options.madeDir && !options.keep) removeAll(options.dir);
     return 0;
 }
