@@ -42,39 +42,65 @@ void requireFreePetNames(InstallDir& dir, const FolderNameTable& names, const st
     }
 }
 
+namespace {
+
+// The pet's plain pieces: single files and folders whose files go with them.
+struct PetPieceNames {
+    std::vector<std::string> files;
+    std::vector<std::string> folders;
+};
+
+PetPieceNames pieceNamesOf(const StoreContext& context, const std::string& pet, bool inPlace) {
+    const PetLayout layout(context.names);
+    PetPieceNames names;
+    names.files = {layout.ownName(pet, PetPiece::PetFile), layout.ownName(pet, PetPiece::PetBackup),
+                   layout.ownName(pet, PetPiece::FriendsBook)};
+    names.folders = {layout.ownName(pet, PetPiece::ReceiveFolder), layout.ownName(pet, PetPiece::SendFolder),
+                     layout.ownName(pet, PetPiece::Treasures)};
+    if (!inPlace) return names;
+    names.files.push_back(layout.inPlaceName(PetPiece::PetFile));
+    names.files.push_back(layout.inPlaceName(PetPiece::PetBackup));
+    // An item in place is the pet's own only while its shared copy lies
+    // outside; a shared item in place belongs to every sharing pet.
+    const SessionRecord session = context.registry.session();
+    // The flags at its swap-in; -1 when no record tells.
+    const int swappedWith = session.pet == pet ? session.status.value_or(-1) : -1;
+    const auto ownItem = [&](PetPiece piece, int flag) {
+        return context.dir.exists(PetLayout::sharedItemName(layout.inPlaceName(piece))) ||
+               (swappedWith >= 0 && (swappedWith & flag) == 0);
+    };
+    if (ownItem(PetPiece::FriendsBook, PetStatusFlags::ShareFriendsBook)) {
+        names.files.push_back(layout.inPlaceName(PetPiece::FriendsBook));
+    }
+    if (ownItem(PetPiece::Treasures, PetStatusFlags::ShareTreasures)) {
+        names.folders.push_back(layout.inPlaceName(PetPiece::Treasures));
+    }
+    if (ownItem(PetPiece::ReceiveFolder, PetStatusFlags::ShareLogs)) {
+        names.folders.push_back(layout.inPlaceName(PetPiece::ReceiveFolder));
+        names.folders.push_back(layout.inPlaceName(PetPiece::SendFolder));
+    }
+    return names;
+}
+
+}  // namespace
+
 void DeletePetFiles(const StoreContext& context, const std::string& pet, bool inPlace) {
     InstallDir& dir = context.dir;
-    const PetLayout layout(context.names);
+    const PetPieceNames names = pieceNamesOf(context, pet, inPlace);
     const BestEffort step(dir);
-    step.deleteFile(layout.ownName(pet, PetPiece::PetFile));
-    if (inPlace) {
-        step.deleteFile(layout.inPlaceName(PetPiece::PetFile));
-        step.deleteFile(layout.inPlaceName(PetPiece::PetBackup));
-        // An item in place is the pet's own only while its shared copy lies
-        // outside; a shared item in place belongs to every sharing pet.
-        const SessionRecord session = context.registry.session();
-        // The flags at its swap-in; -1 when no record tells.
-        const int swappedWith = session.pet == pet ? session.status.value_or(-1) : -1;
-        const auto ownItem = [&](PetPiece piece, int flag) {
-            return dir.exists(PetLayout::sharedItemName(layout.inPlaceName(piece))) ||
-                   (swappedWith >= 0 && (swappedWith & flag) == 0);
-        };
-        if (ownItem(PetPiece::FriendsBook, PetStatusFlags::ShareFriendsBook)) {
-            step.deleteFile(layout.inPlaceName(PetPiece::FriendsBook));
-        }
-        if (ownItem(PetPiece::Treasures, PetStatusFlags::ShareTreasures)) {
-            RemoveFolder(dir, layout.inPlaceName(PetPiece::Treasures));
-        }
-        if (ownItem(PetPiece::ReceiveFolder, PetStatusFlags::ShareLogs)) {
-            RemoveFolder(dir, layout.inPlaceName(PetPiece::ReceiveFolder));
-            RemoveFolder(dir, layout.inPlaceName(PetPiece::SendFolder));
+    for (const std::string& file : names.files) step.deleteFile(file);
+    for (const std::string& folder : names.folders) RemoveFolder(dir, folder);
+    // What could not go stays the pet's, and is tried again: left behind, it
+    // would be taken for nobody's, and a pet in place may even be shared.
+    const auto refuse = [](const std::string& name) { throw FileError(name, "ファイルを削除できません。"); };
+    for (const std::string& file : names.files) {
+        if (dir.exists(file)) refuse(file);
+    }
+    for (const std::string& folder : names.folders) {
+        for (const DirEntry& entry : dir.list(folder + "\\*.*")) {
+            if (!entry.isFolder) refuse(folder + "\\" + entry.name);
         }
     }
-    step.deleteFile(layout.ownName(pet, PetPiece::PetBackup));
-    step.deleteFile(layout.ownName(pet, PetPiece::FriendsBook));
-    RemoveFolder(dir, layout.ownName(pet, PetPiece::ReceiveFolder));
-    RemoveFolder(dir, layout.ownName(pet, PetPiece::SendFolder));
-    RemoveFolder(dir, layout.ownName(pet, PetPiece::Treasures));
 }
 
 void DeleteContainer(InstallDir& dir, const std::string& pet) {

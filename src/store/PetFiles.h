@@ -35,8 +35,10 @@ void requireFreePetNames(InstallDir& dir, const FolderNameTable& names, const st
 // Deletes the plain pieces of the pet. For the pet in
 // place this includes its pieces under the host's names, though never a
 // shared item in place: an item in place is the pet's own when a shared
-// copy lies outside, or when the pet did not share it at its swap-in. Every deletion that fails is passed over.
+// copy lies outside, or when the pet did not share it at its swap-in.
 // inPlace: whether isPetInPlace held for it before it was unregistered.
+// Every deletion is tried; then FileError names the first file of the pet
+// that is still there.
 void DeletePetFiles(const StoreContext& context, const std::string& pet, bool inPlace);
 
 // Deletes pet + ".apd". Unlike the plain pieces its failure matters: a

@@ -321,6 +321,8 @@ void SequenceTest::run(unsigned seed, int steps) {
     clearInstallDir();
     running_.clear();
     history_.clear();
+    names_made_ = 0;
+    backups_ = 0;
     registry_.setSession(SessionRecord{});
     if (edition_ == HostEdition::Kids) {
         // The Kids host needs a treasures folder with its plug-in files.
