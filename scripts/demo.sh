@@ -14,7 +14,7 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target Orvane Velmora demo_walk
 
 demo=$PWD/build/demo
-helper=$PWD/build/windows/tests/e2e/demo_walk.exe
+helper=$PWD/build/windows/demo/demo_walk.exe
 . scripts/wine-env.sh
 export WINEPREFIX=$demo/wineprefix
 
