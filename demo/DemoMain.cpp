@@ -13,9 +13,7 @@
 
 #include "DemoWalk.h"
 #include "platform/win32/WideString.h"
-#include "support/BuildPaths.h"
 #include "support/SampleInstallation.h"
-#include "support/UninstallEntry.h"
 
 namespace {
 
@@ -25,19 +23,14 @@ constexpr char kDemoPassword[] = "demo1234";
 using namespace orvane::e2e;
 
 int prepare(const std::string& folder) {
-    const SampleInstallation demo = layOutSampleInstallation(folder, windowsPathOf(ORVANE_E2E_PROGRAM),
-                                                             windowsPathOf(ORVANE_E2E_HOST), kDemoPassword);
-    if (!writeUninstallEntry(UninstallKey::First, orvane::win32::toWide(demo.installDir).value_or(L""))) {
-        std::printf("demo: cannot register the demo installation\n");
-        return 1;
-    }
+    const SampleInstallation demo = layOutSampleInstallation(folder, kDemoPassword);
+    writeUninstallEntry(UninstallKey::First, wide(demo.installDir));
     return 0;
 }
 
 int walk(const std::string& folder) {
-    const std::wstring shots = orvane::win32::toWide(folder + "\\screenshots").value_or(L"");
     std::printf("Screenshots:\n");
-    return walkThroughDemo(sampleInstallationIn(folder), kDemoPassword, shots) ? 0 : 1;
+    return walkThroughDemo(sampleInstallationIn(folder), kDemoPassword, wide(folder + "\\screenshots")) ? 0 : 1;
 }
 
 }  // namespace

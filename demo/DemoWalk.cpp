@@ -2,20 +2,12 @@
 
 #include <cstdio>
 
-#include "ProgramWindows.h"
-#include "platform/win32/WideString.h"
-#include "support/ChildProcess.h"
-#include "support/Controls.h"
-#include "support/Screenshot.h"
-#include "support/WindowFinder.h"
+#include "resource.h"
+#include "support/Driver.h"
 
 namespace orvane::e2e {
 
 namespace {
-
-using namespace program;
-
-std::wstring wide(const std::string& utf8) { return win32::toWide(utf8).value_or(L""); }
 
 class DemoWalk {
 public:
@@ -27,30 +19,29 @@ public:
     bool encryptedPet(const std::string& demoPassword);
 
 private:
-    HWND dialog(const ChildProcess& orvane, const wchar_t* caption, const char* what) const {
-        HWND window = waitForWindow({orvane.id(), kDialogClass, caption});
+    static HWND dialog(const Program& orvane, const wchar_t* caption, const char* what) {
+        HWND window = waitForWindow(orvane.id(), kDialogClass, caption);
         if (!window) std::printf("demo: no %s appeared\n", what);
         return window;
     }
 
     void shot(HWND window, const char* name) const {
-        const std::wstring path = shots_ + L"\\" + wide(name) + L".png";
-        if (saveWindowShot(window, path)) std::printf("  %s.png\n", name);
+        if (window && saveShot(window, shots_ + L"\\" + wide(name) + L".png")) std::printf("  %s.png\n", name);
     }
 
     // Selects the pet and presses Launch.
     static void launch(HWND mainWindow, int pet) {
-        selectComboItem(controlOf(mainWindow, main::kPetCombo), pet);
-        press(mainWindow, main::kLaunch);
+        choose(GetDlgItem(mainWindow, IDC_MAIN_PETS), pet);
+        press(mainWindow, IDOK);
     }
 
     // Shows the host with its pet, then closes it as a user would, which
     // ends the program.
-    bool hostSession(const ChildProcess& orvane, const char* name) const {
-        HWND host = waitForWindow({0, kHostWindowClass, {}});
+    bool hostSession(const Program& orvane, const char* name) const {
+        HWND host = waitForWindow(0, L"TMainWnd");
         // The icon shows that the program watches the host: only a host
         // closed after that ends the program.
-        if (!host || !waitForWindow(kTrayWithIcons)) {
+        if (!host || !waitForWindow(0, {}, L"Wine System Tray")) {
             std::printf("demo: the host did not start\n");
             return false;
         }
@@ -69,31 +60,31 @@ private:
 };
 
 bool DemoWalk::firstStartAndPlainPet() {
-    const ChildProcess orvane(program_, L"", folder_);
-    HWND setupDialog = dialog(orvane, setup::kCaption, "first-run setup");
+    const Program orvane(program_, L"", folder_);
+    HWND setupDialog = dialog(orvane, L"初期設定", "first-run setup");
     if (!setupDialog) return false;
     shot(setupDialog, "setup-129");
-    press(setupDialog, kOk);
+    press(setupDialog, IDOK);
 
-    HWND mainWindow = dialog(orvane, main::kCaption, "main window");
+    HWND mainWindow = dialog(orvane, L"オルヴェイン", "main window");
     if (!mainWindow) return false;
     shot(mainWindow, "main-102");
     launch(mainWindow, 1);
-    if (HWND tray = waitForWindow(kTrayWithIcons)) shot(tray, "tray-icon");
+    shot(waitForWindow(0, {}, L"Wine System Tray"), "tray-icon");
     return hostSession(orvane, "host-plain-pet");
 }
 
 bool DemoWalk::encryptedPet(const std::string& demoPassword) {
-    const ChildProcess orvane(program_, L"", folder_);
-    HWND mainWindow = dialog(orvane, main::kCaption, "main window");
+    const Program orvane(program_, L"", folder_);
+    HWND mainWindow = dialog(orvane, L"オルヴェイン", "main window");
     if (!mainWindow) return false;
     launch(mainWindow, 2);
 
-    HWND passwordDialog = dialog(orvane, password::kCaption, "password dialog");
+    HWND passwordDialog = dialog(orvane, L"暗号化ペット", "password dialog");
     if (!passwordDialog) return false;
-    setText(controlOf(passwordDialog, password::kField), wide(demoPassword));
+    setText(GetDlgItem(passwordDialog, IDC_PASSWORD_TEXT), wide(demoPassword));
     shot(passwordDialog, "password-133");
-    press(passwordDialog, kOk);
+    press(passwordDialog, IDOK);
     return hostSession(orvane, "host-encrypted-pet");
 }
 

@@ -1,99 +1,163 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <map>
-#include <memory>
-#include <string>
-#include <vector>
+#include <sstream>
 
 #include "TempDir.h"
 #include "app/HostNames.h"
 #include "app/IniFile.h"
 #include "app/PetRegistry.h"
-#include "platform/InstallDir.h"
-#include "support/ChildProcess.h"
+#include "resource.h"
+#include "session/TrayCommands.h"
+#include "store/PetLayout.h"
+#include "store/UnpackPet.h"
+#include "support/Driver.h"
 #include "support/SampleInstallation.h"
-#include "support/SamplePets.h"
 
 namespace orvane::e2e {
 
-// Every entry of the directory, and of its folders, with the bytes of each
-// file ("<folder>" for a folder).
-std::map<std::string, std::string> snapshotOf(InstallDir& dir);
-std::string readFileOf(InstallDir& dir, const std::string& name);
+inline const std::string kPassword = "たまご42";  // the encrypted sample pet's: 6 cp932 bytes
+inline constexpr wchar_t kMainCaption[] = L"オルヴェイン";
+inline constexpr wchar_t kPasswordCaption[] = L"暗号化ペット";
+inline constexpr wchar_t kErrorTitle[] = L"エラー";
+inline constexpr wchar_t kDoneTitle[] = L"完了";
+inline constexpr wchar_t kHostClass[] = L"TMainWnd";
+inline constexpr wchar_t kTrayCaption[] = L"Wine System Tray";  // shown while Wine holds an icon
 
-// The encrypted sample pet's password. Double-byte characters count two
-// bytes each: 6 bytes in all.
-inline const std::string kPassword = "たまご42";
-
-// A sample installation (support/SampleInstallation.h) in a temporary
-// folder. Every process started from that folder is ended when the test
-// ends, whatever its outcome.
+// The sample installation with its settings in a temporary folder. What a
+// test starts ends with it, whatever its outcome; so do uninstall entries.
 class OrvaneTest : public ::testing::Test {
 protected:
-    OrvaneTest();
-    ~OrvaneTest() override;
+    OrvaneTest() { writeSettings(); }
+    ~OrvaneTest() override { removeUninstallEntries(); }
 
-    std::string installPath() const { return paths_.installDir; }
-    std::wstring installPathW() const;
-    InstallDir& installDir() { return *installDir_; }
-    const FolderNameTable& hostNames() const { return names_; }
-    std::string petFileInPlace() const { return names_.settingsName + ".ppc"; }
+    static SampleInstallation freshInstallation(const test::TempDir& temp) {
+        removeUninstallEntries();  // a test killed by its time limit may have left them
+        return layOutSampleInstallation(temp.path(), kPassword);
+    }
+    static void removeUninstallEntries() {
+        removeUninstallEntry(UninstallKey::First);
+        removeUninstallEntry(UninstallKey::SecondVersion);
+    }
+    void writeSettings() {
+        ASSERT_TRUE(registry.registerAll({kPetInPlace, kPlainPet, kEncryptedPet}, paths.installDir,
+                                         [&](const std::string& pet) { return has(pet + ".apd"); }));
+    }
+    std::string settingsBytes() const { return temp.readFile("program\\Orvane.ini"); }
+    // Started from elsewhere: the program finds its settings by its own path.
+    Program start(const std::wstring& arguments = L"") const {
+        return Program(wide(paths.programFolder + "\\Orvane.exe"), arguments, wide(temp.path()));
+    }
 
-    // What the first-run setup writes for this installation.
-    void writeSettings();
-    bool settingsExist() const;
-    std::string settingsBytes() const;
-    PetRegistry& registry() { return registry_; }
+    // <name>.png in the build tree's screenshot folder.
+    void shot(HWND window, const char* name) const {
+        const std::wstring folder = windowsPathOf(ORVANE_E2E_SCREENSHOTS);
+        CreateDirectoryW(folder.c_str(), nullptr);
+        EXPECT_TRUE(saveShot(window, folder + L"\\" + wide(name) + L".png")) << name;
+    }
+    HWND dialog(const Program& program, const wchar_t* caption, const char* shotName = nullptr) const {
+        HWND window = waitForWindow(program.id(), kDialogClass, caption);
+        if (window && shotName) shot(window, shotName);
+        return window;
+    }
+    // The message box's text once it is saved, answered with OK and gone.
+    std::wstring acknowledge(const Program& program, const wchar_t* title, const char* shotName) const {
+        HWND box = dialog(program, title, shotName);
+        const std::wstring text = box ? staticTexts(box) : L"";
+        EXPECT_TRUE(box && pressToClose(box, IDOK)) << "no message box " << shotName << " that closes";
+        return text;
+    }
+    // Chooses the pet in the main window and presses Launch.
+    HWND launch(const Program& program, int pet) {
+        HWND mainWindow = dialog(program, kMainCaption);
+        if (!mainWindow) return nullptr;
+        GetWindowRect(mainWindow, &mainWindowShownAt);
+        choose(GetDlgItem(mainWindow, IDC_MAIN_PETS), pet);
+        press(mainWindow, IDOK);
+        return mainWindow;
+    }
+    void givePassword(const Program& program, const std::string& password) const {
+        HWND passwordDialog = dialog(program, kPasswordCaption);
+        ASSERT_TRUE(passwordDialog) << "no password dialog";
+        setText(GetDlgItem(passwordDialog, IDC_PASSWORD_TEXT), wide(password));
+        press(passwordDialog, IDOK);
+    }
+    // The host's main window once the program watches it, as its icon shows.
+    static HWND hostSession() {
+        HWND host = waitForWindow(0, kHostClass);
+        return host && waitForWindow(0, {}, kTrayCaption) ? host : nullptr;
+    }
+    // The icon's callback message as the shell posts it, a menu's command as the menu sends it.
+    static void clickTray(HWND mainWindow, LPARAM mouse) { PostMessageW(mainWindow, TrayCallbackMessage, 0, mouse); }
+    static void trayCommand(HWND mainWindow, int id) { PostMessageW(mainWindow, WM_COMMAND, id, 0); }
 
-    ChildProcess startOrvane(const std::wstring& arguments = L"") const;
-    // The process's visible dialog with that caption; null when none came.
-    HWND waitForDialog(const ChildProcess& process, const wchar_t* caption) const;
-    HWND waitForHostWindow() const;
-    // The host's main window once the program watches it, which it shows
-    // by putting its icon into the notification area; null when either did
-    // not come. A host closed before that is one that did not start.
-    HWND waitForHostSession() const;
-    // Waits for the main window, selects the pet with that index and
-    // presses Launch. The main window, or null when none came.
-    HWND launchFromMainWindow(const ChildProcess& orvane, int pet);
-    RECT mainWindowShownAt() const { return mainWindowShownAt_; }
+    // The host holds its log open for writing.
+    std::vector<std::string> hostLog() const {
+        const HANDLE opened = CreateFileW(wide(paths.installDir + "\\standin-host.log").c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        const OwnedHandle file(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
+        std::string bytes(file ? GetFileSize(file.get(), nullptr) : 0, '\0');
+        DWORD got = 0;
+        if (file && !ReadFile(file.get(), bytes.data(), bytes.size(), &got, nullptr)) got = 0;
+        std::istringstream in(bytes.substr(0, got));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+    // A line that starts with the event and, when a pet is given, ends with "pet=" and its name.
+    bool waitForHostLog(const std::string& event, const std::string& pet = {}) const {
+        return waitUntil([&] {
+            for (const std::string& line : hostLog()) {
+                if (line.starts_with(event) && (pet.empty() || line.ends_with("pet=" + pet))) return true;
+            }
+            return false;
+        });
+    }
 
-    std::map<std::string, std::string> snapshot() { return snapshotOf(*installDir_); }
-    // The pieces of the encrypted pet's container, unpacked in a scratch
-    // folder with the password.
-    std::map<std::string, std::string> unpackCopy(const std::string& pet, const std::string& password);
-    std::string readFile(const std::string& name);
-    std::string firstLineOf(const std::string& name);
-    bool has(const std::string& name) { return installDir_->exists(name); }
+    static std::string read(InstallDir& from, const std::string& name) {
+        const auto stream = from.openRead(name);
+        std::string bytes;
+        char buffer[4096];
+        while (const std::size_t got = stream ? stream->read(buffer, sizeof buffer) : 0) bytes.append(buffer, got);
+        return bytes;
+    }
+    std::string read(const std::string& name) const { return read(*dir, name); }
+    void write(const std::string& name, const std::string& bytes) const {
+        dir->openWrite(name, OpenForWrite::CreateOrTruncate)->write(bytes.data(), bytes.size());
+    }
+    bool has(const std::string& name) const { return dir->exists(name); }
+    // Every entry, its folders' entries too, with each file's bytes.
+    static std::map<std::string, std::string> snapshot(InstallDir& of, const std::string& folder = {}) {
+        std::map<std::string, std::string> entries;
+        for (const DirEntry& entry : of.list(folder + "*")) {
+            const std::string name = folder + entry.name;
+            entries[name] = entry.isFolder ? "<folder>" : read(of, name);
+            if (entry.isFolder && folder.empty()) entries.merge(snapshot(of, name + "\\"));
+        }
+        return entries;
+    }
+    // What the pet's container holds, unpacked in a scratch folder.
+    std::map<std::string, std::string> unpackCopy(const std::string& pet, const std::string& password) const {
+        const test::TempDir scratch;
+        const auto copy = openInstallDir(scratch.path());
+        scratch.writeFile(PetLayout::containerName(pet), read(PetLayout::containerName(pet)));
+        IniFile unusedSettings(scratch.path() + "\\unused.ini");
+        PetRegistry unusedRegistry(unusedSettings);
+        EXPECT_EQ(UnpackPet(StoreContext{*copy, names, unusedRegistry, password}, pet, true), UnpackResult::Done);
+        copy->deleteFile(PetLayout::containerName(pet));
+        return snapshot(*copy);
+    }
 
-    std::vector<std::string> hostLog();
-    // Waits for a line of the host's log that starts with the event and,
-    // when a pet is given, ends with "pet=" and its name.
-    bool waitForHostLog(const std::string& event, const std::string& pet = {});
-
-    // "<name>.png" in the screenshot folder of the build tree.
-    void screenshot(HWND window, const std::string& name) const;
-    // Waits for the process's message box with that title, saves its
-    // screenshot under the name and presses OK. Its text; a failure and ""
-    // when no box came or it did not close.
-    std::wstring acknowledgeBox(const ChildProcess& process, const wchar_t* title, const std::string& shot) const;
-
-private:
-    std::wstring programFolder() const;
-
-    test::TempDir temp_;
-    SampleInstallation paths_;
-    FolderNameTable names_;
-    std::unique_ptr<InstallDir> installDir_;
-    IniFile settings_;
-    PetRegistry registry_;
-    RECT mainWindowShownAt_{};
+    const test::TempDir temp;
+    const SampleInstallation paths = freshInstallation(temp);
+    const FolderNameTable names = FolderNameTable::forEdition(HostEdition::Standard);
+    const std::string petFileInPlace = names.settingsName + ".ppc";
+    const std::unique_ptr<InstallDir> dir = openInstallDir(paths.installDir);
+    IniFile settings{paths.programFolder + "\\Orvane.ini"};
+    PetRegistry registry{settings};
+    RECT mainWindowShownAt{};
 };
-
-std::wstring wide(const std::string& utf8);
-std::vector<std::wstring> wide(const std::vector<std::string>& utf8);
 
 }  // namespace orvane::e2e

@@ -1,0 +1,76 @@
+#include "Driver.h"
+
+// Left out by WIN32_LEAN_AND_MEAN, and needed by GDI+.
+#include <objidl.h>
+#include <propidl.h>
+#include <gdiplus.h>
+
+#include <thread>
+
+namespace orvane::e2e {
+
+namespace {
+
+struct GdiDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+};
+struct ScreenReleaser {
+    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter>;
+using Dc = std::remove_pointer_t<HDC>;
+
+// GDI+ for as long as the object lives.
+struct GdiPlus {
+    GdiPlus() { started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok; }
+    ~GdiPlus() { if (started) Gdiplus::GdiplusShutdown(token); }
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    bool started = false;
+};
+
+constexpr CLSID kPngEncoder{0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+
+// The window's place on the screen: what lies on top of it shows too.
+Bitmap capture(HWND window) {
+    RECT rect{};
+    if (!GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top) return nullptr;
+    const std::unique_ptr<Dc, ScreenReleaser> screen(GetDC(nullptr));
+    const std::unique_ptr<Dc, GdiDeleter> memory(CreateCompatibleDC(screen.get()));
+    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), rect.right - rect.left, rect.bottom - rect.top));
+    const HGDIOBJ previous = memory && bitmap ? SelectObject(memory.get(), bitmap.get()) : nullptr;
+    const bool copied = previous && BitBlt(memory.get(), 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                                           screen.get(), rect.left, rect.top, SRCCOPY);
+    if (previous) SelectObject(memory.get(), previous);
+    return copied ? std::move(bitmap) : nullptr;
+}
+
+std::string pixelsOf(const Bitmap& bitmap) {
+    BITMAP info{};
+    if (!bitmap || !GetObjectW(bitmap.get(), sizeof info, &info)) return {};
+    std::string pixels(static_cast<std::size_t>(info.bmWidthBytes) * info.bmHeight, '\0');
+    GetBitmapBits(bitmap.get(), static_cast<LONG>(pixels.size()), pixels.data());
+    return pixels;
+}
+
+}  // namespace
+
+bool saveShot(HWND window, const std::wstring& pngPath) {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // It paints in its own process: two equal pictures a moment apart mean it has finished.
+    Bitmap shot = capture(window);
+    waitUntil(
+        [&] {
+            std::this_thread::sleep_for(milliseconds{150});
+            Bitmap next = capture(window);
+            const bool painted = next && pixelsOf(next) == pixelsOf(shot);
+            shot = std::move(next);
+            return painted;
+        },
+        milliseconds{5000}, milliseconds{0});
+    const GdiPlus gdiPlus;
+    return shot && gdiPlus.started && Gdiplus::Bitmap(shot.get(), nullptr).Save(pngPath.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+}
+
+}  // namespace orvane::e2e
