@@ -8,10 +8,6 @@
 #include <sstream>
 
 #include "TempDir.h"
-#include "app/HostNames.h"
-#include "app/IniFile.h"
-#include "app/PetRegistry.h"
-#include "platform/win32/WideString.h"
 #include "resource.h"
 #include "session/TrayCommands.h"
 #include "store/PetLayout.h"

@@ -1,7 +1,5 @@
-// A pet's forms and an encrypted pet's sessions: a pet renamed, made
-// encrypted and discarded, another added and launched at once; the
-// password asked, the pet packed when its host ends, and a session that
-// did not end cleanly finished at the next start.
+// A pet's forms, and an encrypted pet's sessions: the password asked, the
+// pet packed when its host ends or, when that was cut off, at the next start.
 
 #include "OrvaneTest.h"
 
@@ -48,7 +46,6 @@ TEST_F(Orvane, PetFormsAPetIsRenamedEncryptedAndDiscardedAndANewOneAddedAndLaunc
     setText(GetDlgItem(add, IDC_ADD_NAME), L"たろう");
     press(add, IDOK);
     HWND host = hostSession();
-    EXPECT_EQ(registry.name(2), "たろう");
     EXPECT_EQ(registry.petInPlace(), 2) << "the pet added was not launched";
     EXPECT_TRUE(endSession(host, orvane)) << "the program did not end with its host";
 }
@@ -61,9 +58,7 @@ TEST_F(Orvane, EncryptedSessionAsksThePasswordUnpacksThePetForTheHostAndPacksItA
     EXPECT_FALSE(IsWindowEnabled(mainWindow)) << "the main window takes clicks while the password is asked";
     // What Launch sends, even to a disabled window. A launch taken now
     // would open its own password dialog inside this message.
-    DWORD_PTR result = 0;
-    EXPECT_TRUE(SendMessageTimeoutW(mainWindow, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                    reinterpret_cast<LPARAM>(GetDlgItem(mainWindow, IDOK)), SMTO_NORMAL, 5000, &result));
+    send(mainWindow, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(mainWindow, IDOK)));
     EXPECT_EQ(findWindows(orvane.id(), kDialogClass, kPasswordCaption).size(), 1u) << "a second launch was taken";
     // OK takes four bytes or more; press waits for it to be enabled.
     setText(GetDlgItem(passwordDialog, IDC_PASSWORD_TEXT), L"abc");
@@ -81,9 +76,8 @@ TEST_F(Orvane, EncryptedSessionAsksThePasswordUnpacksThePetForTheHostAndPacksItA
     EXPECT_TRUE(waitForHostLog("seen", kEncryptedPet)) << "the host does not show the encrypted pet";
     shot(host, "host-encrypted-pet");
     ASSERT_TRUE(endSession(host, orvane)) << "the program did not end with its host";
-    for (const std::string& plain : {petFileInPlace, names.settingsName + ".bak", names.receiveFolder, names.sendFolder}) {
-        EXPECT_FALSE(has(plain)) << plain << " of the encrypted pet is left in the clear";
-    }
+    EXPECT_FALSE(has(petFileInPlace) || has(names.settingsName + ".bak") || has(names.receiveFolder) ||
+                 has(names.sendFolder)) << "the encrypted pet is left in the clear";
     unpackCopy(kEncryptedPet, kPassword);
 }
 

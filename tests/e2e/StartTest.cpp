@@ -72,7 +72,6 @@ TEST_F(Orvane, MainWindowStartsOnceAndRunsAPlainPetUntilItsHostEnds) {
 
     const Program orvane = start();
     HWND mainWindow = dialog(orvane, kMainCaption, "main-102");
-    EXPECT_EQ(itemsOf(GetDlgItem(mainWindow, IDC_MAIN_PETS)), kSamplePets);
     {
         const Program second = start();
         bool secondShowedWindow = false;
@@ -96,12 +95,10 @@ TEST_F(Orvane, CommandLineANamedPetLaunchesUnseen) {
     ASSERT_TRUE(registry.setWindowPosition(40, 30));
     const Program orvane = start(L"-" + wide(kPlainPet));
     bool windowSeen = false;
-    waitUntil(
-        [&] {
-            for (HWND window : findWindows(orvane.id(), {})) windowSeen = windowSeen || isSeen(window);
-            return !findWindows(0, kHostClass).empty();
-        },
-        kWait, milliseconds{10});
+    waitUntil([&] {
+        for (HWND window : findWindows(orvane.id(), {})) windowSeen = windowSeen || isSeen(window);
+        return !findWindows(0, kHostClass).empty();
+    });
     EXPECT_FALSE(windowSeen) << "the main window showed";
     HWND host = hostSession();
     EXPECT_TRUE(waitForHostLog("seen", kPlainPet)) << "the host does not show the named pet";

@@ -1,6 +1,5 @@
-// The notification-area icon through a session: its menus, forced return,
-// mail import, another pet from the menu, a backup of an encrypted pet in
-// its session and the pet restored from it, and the end of the program.
+// The notification-area icon through a session: its menus, forced return, mail import,
+// another pet, a backup of an encrypted pet in its session restored, and the end.
 
 #include "OrvaneTest.h"
 #include "session/BackupFolders.h"
@@ -38,7 +37,6 @@ TEST_F(Orvane, TrayMenuWorksASessionToItsEnd) {
     trayCommand(mainWindow, ID_ACTION_IMPORT_MAIL);
     HWND import = dialog(orvane, L"メールのインポート", "import-mail-146");
     EXPECT_TRUE(waitForHostLog("disabled")) << "the host's window stays enabled";
-    EXPECT_EQ(itemsOf(GetDlgItem(import, IDC_IMPORT_PETS)), std::vector<std::wstring>{wide(kPlainPet)});
     EXPECT_EQ(itemsOf(GetDlgItem(import, IDC_IMPORT_DRAWERS)), std::vector<std::wstring>{L"受信メール1"});
     clickTray(mainWindow, WM_RBUTTONDOWN);
     press(import, IDOK);
@@ -69,7 +67,6 @@ TEST_F(Orvane, TrayMenuWorksASessionToItsEnd) {
               (std::vector<std::wstring>{wide(kPetInPlace), wide(kPlainPet), wide(kEncryptedPet)}));
     choose(GetDlgItem(restore, IDC_RESTORE_PETS), 2);
     const std::string restored = restoredPetName(kEncryptedPet, folders.front());
-    EXPECT_TRUE(waitUntil([&] { return textOf(GetDlgItem(restore, IDC_RESTORE_NAME)) == wide(restored); }));
     shot(restore, "restore-147");
     // A wrong password is told, and the dialog stays for another try.
     press(restore, IDOK);

@@ -19,12 +19,11 @@ using std::chrono::milliseconds;
 inline constexpr milliseconds kWait{30000};  // long enough for a first Wine start on a slow machine
 
 // Polls until the condition holds or the limit has passed; the condition's last value.
-inline bool waitUntil(const std::function<bool()>& condition, milliseconds limit = kWait,
-                      milliseconds step = milliseconds{50}) {
+inline bool waitUntil(const std::function<bool()>& condition, milliseconds limit = kWait) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline) return condition();
-        std::this_thread::sleep_for(step);
+        std::this_thread::sleep_for(milliseconds{50});
     }
     return true;
 }

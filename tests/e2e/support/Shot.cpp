@@ -32,26 +32,21 @@ struct GdiPlus {
 
 constexpr CLSID kPngEncoder{0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
-// The window's place on the screen: what lies on top of it shows too.
-Bitmap capture(HWND window) {
+// The window's place on the screen, with its pixels: what lies on top of
+// it shows too.
+std::pair<Bitmap, std::string> capture(HWND window) {
     RECT rect{};
-    if (!GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top) return nullptr;
+    if (!GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top) return {};
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     const std::unique_ptr<Dc, ScreenReleaser> screen(GetDC(nullptr));
     const std::unique_ptr<Dc, GdiDeleter> memory(CreateCompatibleDC(screen.get()));
-    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), rect.right - rect.left, rect.bottom - rect.top));
+    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
     const HGDIOBJ previous = memory && bitmap ? SelectObject(memory.get(), bitmap.get()) : nullptr;
-    const bool copied = previous && BitBlt(memory.get(), 0, 0, rect.right - rect.left, rect.bottom - rect.top,
-                                           screen.get(), rect.left, rect.top, SRCCOPY);
+    const bool copied = previous && BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
     if (previous) SelectObject(memory.get(), previous);
-    return copied ? std::move(bitmap) : nullptr;
-}
-
-std::string pixelsOf(const Bitmap& bitmap) {
-    BITMAP info{};
-    if (!bitmap || !GetObjectW(bitmap.get(), sizeof info, &info)) return {};
-    std::string pixels(static_cast<std::size_t>(info.bmWidthBytes) * info.bmHeight, '\0');
-    GetBitmapBits(bitmap.get(), static_cast<LONG>(pixels.size()), pixels.data());
-    return pixels;
+    std::string pixels(static_cast<std::size_t>(width) * height * 4, '\0');
+    if (!copied || !GetBitmapBits(bitmap.get(), static_cast<LONG>(pixels.size()), pixels.data())) return {};
+    return {std::move(bitmap), std::move(pixels)};
 }
 
 }  // namespace
@@ -59,18 +54,18 @@ std::string pixelsOf(const Bitmap& bitmap) {
 bool saveShot(HWND window, const std::wstring& pngPath) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // It paints in its own process: two equal pictures a moment apart mean it has finished.
-    Bitmap shot = capture(window);
+    auto shot = capture(window);
     waitUntil(
         [&] {
-            std::this_thread::sleep_for(milliseconds{150});
-            Bitmap next = capture(window);
-            const bool painted = next && pixelsOf(next) == pixelsOf(shot);
+            std::this_thread::sleep_for(milliseconds{100});
+            auto next = capture(window);
+            const bool painted = next.first && next.second == shot.second;
             shot = std::move(next);
             return painted;
         },
-        milliseconds{5000}, milliseconds{0});
+        milliseconds{5000});
     const GdiPlus gdiPlus;
-    return shot && gdiPlus.started && Gdiplus::Bitmap(shot.get(), nullptr).Save(pngPath.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+    return shot.first && gdiPlus.started && Gdiplus::Bitmap(shot.first.get(), nullptr).Save(pngPath.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
 }
 
 }  // namespace orvane::e2e
