@@ -1,9 +1,16 @@
 #pragma once
 
+#include <cstdio>
+#include <cstdlib>
+
 // What a fuzz target found wrong: printed, then the run ends as a crash, so
 // that libFuzzer keeps the input.
 namespace orvane::fuzz {
 
-void require(bool condition, const char* broken);
+inline void require(bool condition, const char* broken) {
+    if (condition) return;
+    std::fprintf(stderr, "broken: %s\n", broken);
+    std::abort();
+}
 
 }  // namespace orvane::fuzz

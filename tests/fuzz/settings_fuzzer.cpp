@@ -8,7 +8,6 @@
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,25 +27,14 @@ constexpr int NewStatus = 5;
 // that gets a break still counts as itself.
 std::vector<std::string> linesOf(std::string_view bytes) {
     std::vector<std::string> lines;
-    std::size_t begin = 0;
-    while (begin < bytes.size()) {
-        const std::size_t newline = bytes.find('\n', begin);
-        if (newline == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(begin));
-            break;
-        }
-        const std::size_t end = newline > begin && bytes[newline - 1] == '\r' ? newline - 1 : newline;
-        lines.emplace_back(bytes.substr(begin, end - begin));
-        begin = newline + 1;
+    for (std::size_t begin = 0; begin < bytes.size();) {
+        const std::size_t end = std::min(bytes.find('\n', begin), bytes.size());
+        std::string_view line = bytes.substr(begin, end - begin);
+        if (end < bytes.size() && line.ends_with('\r')) line.remove_suffix(1);
+        lines.emplace_back(line);
+        begin = end + 1;
     }
     return lines;
-}
-
-bool mentions(std::string line, const std::vector<std::string>& words) {
-    std::transform(line.begin(), line.end(), line.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return std::any_of(words.begin(), words.end(),
-                       [&](const std::string& word) { return line.find(word) != std::string::npos; });
 }
 
 // Every line of before that names none of the changed keys (lower case)
@@ -55,7 +43,13 @@ bool keepsOtherLines(std::string_view before, std::string_view after, const std:
     const std::vector<std::string> kept = linesOf(after);
     auto at = kept.begin();
     for (const std::string& line : linesOf(before)) {
-        if (mentions(line, changedKeys)) continue;
+        std::string lower = line;
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (std::any_of(changedKeys.begin(), changedKeys.end(),
+                        [&](const std::string& key) { return lower.find(key) != std::string::npos; })) {
+            continue;
+        }
         at = std::find(at, kept.end(), line);
         if (at == kept.end()) return false;
         ++at;
