@@ -23,7 +23,7 @@ build/native/tests/bench/store_bench --dir "$work/native" --reps "$reps"
 
 echo "== Windows build under Wine: the container against CopyFileW"
 wine_prefix_create "$WINEPREFIX"
-wine build/windows/tests/bench/store_bench.exe --dir "Z:$work/wine" --reps "$reps" --keep | tr -d '\r' | tee "$work/wine.txt"
+"$WINE64" build/windows/tests/bench/store_bench.exe --dir "Z:$work/wine" --reps "$reps" --keep | tr -d '\r' | tee "$work/wine.txt"
 echo "== the same files copied by the host's cp -r"
 build/native/tests/bench/store_bench --dir "$work/wine" --reps "$reps" --baselines-only | tee "$work/host.txt"
 

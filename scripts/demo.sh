@@ -25,14 +25,14 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 rm -rf "$demo/program" "$demo/ヴェルモラ" "$demo/screenshots"
 mkdir -p "$demo"
 [ -f "$WINEPREFIX/system.reg" ] || wine_prefix_create "$WINEPREFIX"
-timeout 120 wine "$helper" prepare "$demo"
+timeout 120 "$WINE64" "$helper" prepare "$demo"
 timeout 60 wineserver -w
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "Orvane runs on your display. The encrypted pet's password is demo1234."
   echo "The demo installation is $demo/ヴェルモラ; the program ends when you close it."
-  timeout 8h wine "$demo/program/Orvane.exe" || true
+  timeout 8h "$WINE64" "$demo/program/Orvane.exe" || true
 else
-  wine_under_xvfb timeout 300 wine "$helper" walk "$demo" || { echo "The demo walk failed." >&2; exit 1; }
+  wine_under_xvfb timeout 300 "$WINE64" "$helper" walk "$demo" || { echo "The demo walk failed." >&2; exit 1; }
   echo "The demo's screenshots are in $demo/screenshots"
 fi

@@ -7,8 +7,8 @@ packages=(
   cmake ninja-build g++ make pkg-config
   googletest libgtest-dev libgmock-dev
   clang-14 libclang-rt-14-dev
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386 wine64
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine64
   xvfb xauth x11-utils imagemagick
   locales fonts-ipafont-gothic fonts-wine
 )
@@ -18,14 +18,9 @@ sudo_if_needed() {
 }
 
 missing=()
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  sudo_if_needed dpkg --add-architecture i386
-  missing=("${packages[@]}")
-else
-  for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-fi
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"

@@ -6,12 +6,16 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 # Japanese file names and arguments survive only under a UTF-8 locale.
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# The programs are 64-bit and run by Wine's 64-bit loader directly: the
+# "wine" wrapper prefers the 32-bit loader whenever it is installed, and
+# some machines here cannot run 32-bit programs at all.
+export WINE64=/usr/lib/wine/wine64 WINELOADER=/usr/lib/wine/wine64 WINEARCH=win64
 
-# wine_prefix_create DIR: a fresh 32-bit-capable prefix in DIR.
+# wine_prefix_create DIR: a fresh 64-bit prefix in DIR.
 wine_prefix_create() {
   local dir=$1
   mkdir -p "$dir"
-  WINEPREFIX=$dir timeout 180 wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$dir timeout 180 "$WINE64" wineboot -i >/dev/null 2>&1
   wine_prefix_configure "$dir"
   WINEPREFIX=$dir timeout 60 wineserver -w
 }
@@ -24,10 +28,10 @@ wine_prefix_create() {
 wine_prefix_configure() {
   local dir=$1 face
   for face in "ＭＳ Ｐゴシック" "MS UI Gothic"; do
-    WINEPREFIX=$dir timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+    WINEPREFIX=$dir timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
       /v "$face" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
   done
-  WINEPREFIX=$dir timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' \
+  WINEPREFIX=$dir timeout 60 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' \
     /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   # The caption buttons are drawn with Wine's Marlett, which Wine here finds
   # only in the prefix's own font folder.
@@ -46,7 +50,7 @@ wine_prefix_configure() {
 wine_under_xvfb() {
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     wineserver -p >/dev/null 2>&1
-    timeout 60 wine cmd /c exit >/dev/null 2>&1 </dev/null
+    timeout 60 "$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null
     "$@"; status=$?
     wineserver -k 2>/dev/null
     exit $status' wine_under_xvfb "$@"

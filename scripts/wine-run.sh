@@ -7,4 +7,4 @@ if [ -z "${WINEPREFIX:-}" ]; then
   exit 2
 fi
 . "$(dirname "$0")/wine-env.sh"
-exec timeout "${ORVANE_WINE_TIMEOUT:-300}" wine "$@"
+exec timeout "${ORVANE_WINE_TIMEOUT:-300}" "$WINE64" "$@"
