@@ -1,131 +1,92 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <functional>
 
 #include "ui/PetForms.h"
+#include "ui/Placement.h"
 
 namespace orvane {
 namespace {
 
-// One step of the user or the dialog, as the settings dialog hands it to
-// its form.
-struct Step {
-    enum Kind { Select, Changed, Encrypted, Discarded } kind;
-    int number = -1;
-    std::string name;
-    int status = 0;       // Select: the stored status
-    bool ticked = false;  // Encrypted: the box's value after the click
-};
-
-Step select(int number, std::string name, int status) { return {Step::Select, number, std::move(name), status, false}; }
-Step changed() { return {Step::Changed, -1, {}, 0, false}; }
-Step encrypted(bool ticked) { return {Step::Encrypted, -1, {}, 0, ticked}; }
-Step discarded() { return {Step::Discarded, -1, {}, 0, false}; }
-
-void run(SettingsForm& form, const std::vector<Step>& steps) {
-    for (const Step& step : steps) {
-        switch (step.kind) {
-        case Step::Select: form.selectPet(step.number, step.name, step.status); break;
-        case Step::Changed: form.userChanged(); break;
-        case Step::Encrypted:
-            form.options.encrypted = step.ticked;
-            form.encryptedClicked();
-            break;
-        case Step::Discarded: form.discarded(); break;
-        }
-    }
-}
-
 // The four boxes as a status value, the share-logs bit included even where
 // statusOf would drop it, so that what is shown is compared.
-int shown(const PetOptions& options) {
-    return (options.shareFriendsBook ? 1 : 0) | (options.shareTreasures ? 2 : 0) | (options.shareLogs ? 4 : 0) |
-           (options.encrypted ? 8 : 0);
+int shown(const PetOptions& o) {
+    return (o.shareFriendsBook ? 1 : 0) | (o.shareTreasures ? 2 : 0) | (o.shareLogs ? 4 : 0) | (o.encrypted ? 8 : 0);
 }
 
-TEST(SettingsForm, EnablesApplyAndTheShareLogsBoxAsTheUserWorks) {
-    const struct {
-        const char* what;
-        std::vector<Step> steps;
-        int selected;
-        std::string name;
-        int boxes;
-        bool apply;
-        bool shareLogs;
-    } cases[] = {
-        {"no pet: nothing selected, all clear", {}, -1, "", 0, false, true},
-        {"no pet: a change enables nothing", {changed(), encrypted(true)}, -1, "", 8, false, true},
-        {"first pet shown unchanged", {select(0, "ぽすけ", 7)}, 0, "ぽすけ", 7, false, true},
-        {"encrypted pet: share-logs cleared and disabled", {select(0, "ひみつ", 11)}, 0, "ひみつ", 11, false, false},
-        {"a sharing box or the name enables apply", {select(0, "a", 7), changed()}, 0, "a", 7, true, true},
-        {"ticking encrypted clears share-logs", {select(0, "a", 7), encrypted(true)}, 0, "a", 11, true, false},
-        {"unticking leaves share-logs cleared but enabled", {select(0, "a", 7), encrypted(true), encrypted(false)},
-         0, "a", 3, true, true},
-        {"another pet drops the unapplied change",
-         {select(0, "a", 7), encrypted(true), select(1, "b", 3)}, 1, "b", 3, false, true},
-        {"a change applied and shown again", {select(0, "a", 7), changed(), select(0, "a2", 11)}, 0, "a2", 11, false,
-         false},
-        {"discarded: nothing selected, all clear", {select(0, "a", 11), changed(), discarded()}, -1, "", 0, false,
-         true},
-        {"after discarding a change enables nothing", {select(0, "a", 7), discarded(), changed()}, -1, "", 0, false,
+// Steps of the user or the dialog, as the settings dialog hands them to its form.
+using Step = std::function<void(SettingsForm&)>;
+Step select(int number, std::string name, int status) {
+    return [=](SettingsForm& form) { form.selectPet(number, name, status); };
+}
+Step encrypted(bool ticked) {
+    return [=](SettingsForm& form) {
+        form.options.encrypted = ticked;
+        form.encryptedClicked();
+    };
+}
+const Step changed = [](SettingsForm& form) { form.userChanged(); };
+const Step discarded = [](SettingsForm& form) { form.discarded(); };
+
+TEST(PetForms, TheSettingsFormEnablesApplyAndTheShareLogsBoxAsTheUserWorks) {
+    const struct { const char* what; std::vector<Step> steps; int selected; int boxes, stored; bool apply, logs; } cases[] = {
+        {"no pet: a change enables nothing", {changed, encrypted(true)}, -1, 8, 0, false, true},
+        {"a pet shown as stored", {select(0, "ぽすけ", 7)}, 0, 7, 7, false, true},
+        {"an encrypted pet: share-logs cleared and disabled", {select(0, "ひみつ", 11)}, 0, 11, 11, false, false},
+        {"a sharing box or the name enables apply", {select(0, "a", 7), changed}, 0, 7, 7, true, true},
+        {"ticking encrypted clears share-logs", {select(0, "a", 7), encrypted(true)}, 0, 11, 7, true, false},
+        {"unticking leaves it cleared but enabled", {select(0, "a", 7), encrypted(true), encrypted(false)}, 0, 3, 7,
+         true, true},
+        {"another pet drops the unapplied change", {select(0, "a", 7), encrypted(true), select(1, "b", 3)}, 1, 3, 3,
+         false, true},
+        {"discarded: nothing selected, all clear", {select(0, "a", 11), changed, discarded, changed}, -1, 0, 0, false,
          true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
         SettingsForm form(false);
-        run(form, c.steps);
-        EXPECT_EQ(form.selected(), c.selected);
-        EXPECT_EQ(form.name, c.name);
-        EXPECT_EQ(shown(form.options), c.boxes);
-        EXPECT_EQ(form.applyEnabled(), c.apply);
-        EXPECT_EQ(form.shareLogsEnabled(), c.shareLogs);
+        for (const Step& step : c.steps) step(form);
+        EXPECT_EQ(form.selected(), c.selected) << c.what;
+        EXPECT_EQ(form.name.empty(), c.selected < 0) << c.what;
+        EXPECT_EQ(shown(form.options), c.boxes) << c.what;
+        EXPECT_EQ(form.storedStatus(), c.stored) << c.what;
+        EXPECT_EQ(form.applyEnabled(), c.apply) << c.what;
+        EXPECT_EQ(form.shareLogsEnabled(), c.logs) << c.what;
     }
+    for (int status = 0; status < 16; ++status) EXPECT_EQ(shown(optionsOfStatus(status)), status) << status;
 }
 
-// Discard tests the status the pet is stored with, not an unapplied box.
-TEST(SettingsForm, KeepsTheStoredStatusForDiscard) {
-    SettingsForm form(false);
-    run(form, {select(2, "a", 7), encrypted(true)});
-    EXPECT_EQ(form.storedStatus(), 7);
-    run(form, {select(2, "a", 11)});
-    EXPECT_EQ(form.storedStatus(), 11);
-}
-
-TEST(PetForms, TreasuresBoxIsFixedInTheStandardEditionOnly) {
+// A new pet shares everything unless the user says otherwise; an encrypted
+// one never shares its logs; the standard edition always shares treasures.
+TEST(PetForms, TheAddPetFormStartsSharingAndNeverSharesTheLogsOfAnEncryptedPet) {
+    const struct { std::vector<bool> clicks; int status; bool logs; } cases[] = {
+        {{}, 7, true}, {{true}, 11, false}, {{true, false}, 3, true}};
+    for (const auto& c : cases) {
+        AddPetForm form(true);
+        for (const bool ticked : c.clicks) {
+            form.options.encrypted = ticked;
+            form.encryptedClicked();
+        }
+        EXPECT_EQ(statusOf(form.options), c.status);
+        EXPECT_EQ(form.shareLogsEnabled(), c.logs);
+    }
     for (const bool standard : {true, false}) {
-        SCOPED_TRACE(standard ? "standard" : "kids");
         EXPECT_EQ(SettingsForm(standard).shareTreasuresEnabled(), !standard);
         EXPECT_EQ(AddPetForm(standard).shareTreasuresEnabled(), !standard);
     }
 }
 
-TEST(AddPetForm, StartsSharingAndNeverSharesTheLogsOfAnEncryptedPet) {
-    const struct {
-        const char* what;
-        std::vector<bool> encryptedClicks;
-        int status;
-        bool shareLogs;
-    } cases[] = {
-        {"defaults", {}, 7, true},
-        {"encrypted", {true}, 11, false},
-        {"encrypted and back", {true, false}, 3, true},
+// A 200 x 300 window: centred on the work area's size, or where it was.
+TEST(Placement, CentresOnTheWorkAreaSizeOrUsesTheStoredPosition) {
+    const std::optional<int> none;
+    const struct { ScreenRect workArea; WindowPosition stored; int left, top; } cases[] = {
+        {{0, 0, 1023, 739}, {}, 411, 219}, {{100, 50, 1124, 788}, {}, 412, 219},  // only the size counts
+        {{0, 0, 100, 100}, {}, -50, -100},  // toward zero: (100 - 201) / 2 is -50
+        {{0, 0, 1024, 738}, {30, none}, 30, 219}, {{0, 0, 1024, 738}, {none, -9000}, 412, -9000},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        AddPetForm form(true);
-        for (const bool ticked : c.encryptedClicks) {
-            form.options.encrypted = ticked;
-            form.encryptedClicked();
-        }
-        EXPECT_EQ(form.name, "");
-        EXPECT_EQ(statusOf(form.options), c.status);
-        EXPECT_EQ(form.shareLogsEnabled(), c.shareLogs);
+        EXPECT_EQ(placementRect(200, 300, c.workArea, c.stored), (ScreenRect{c.left, c.top, c.left + 200, c.top + 300}))
+            << c.left << "," << c.top;
     }
-}
-
-TEST(PetForms, OptionsOfAStatusAreItsFourBits) {
-    for (int status = 0; status < 16; ++status) EXPECT_EQ(shown(optionsOfStatus(status)), status) << status;
 }
 
 }  // namespace
