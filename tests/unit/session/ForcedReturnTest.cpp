@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <map>
-#include <vector>
+#include <stdexcept>
 
 #include "ScriptedPrompts.h"
 #include "session/ForcedReturn.h"
@@ -12,252 +11,111 @@ namespace orvane {
 namespace {
 
 using std::chrono::milliseconds;
+using Result = ForcedReturnResult;
 
-constexpr WindowId Main = 1;
-constexpr WindowId Panel = 2;
-constexpr WindowId Status = 3;
-constexpr WindowId Sibling = 4;
+constexpr WindowId Main = 1, Panel = 2, Status = 3, Sibling = 4;
+const LocalTime Start{2024, 5, 6, 7, 8, 9, 100};
 
-// A host whose status line answers each reading from a script; once the
-// script runs out it keeps its last text.
-class FakeHostWindows : public HostWindows {
+// A host whose status line lies under the panel, under the panel's sibling
+// or nowhere (0), and answers each reading from a script, keeping its last
+// text; a clock that may refuse the right to be set, every setting or the
+// first settings back; a stopwatch whose pauses pass at once.
+class FakeHost : public HostWindows, public SystemClock, public Stopwatch, public Keyboard {
 public:
-    std::map<WindowId, WindowId> firstChildren{{Main, Panel}, {Panel, Status}};
-    std::map<WindowId, WindowId> siblings;
-    std::deque<std::string> statusReadings;
-    bool foregroundAllowed = true;
-    int readings = 0;
+    WindowId statusUnder = Panel;
+    bool foreground = true, right = true, settable = true;
+    int refusedSetBacks = 0, typed = 0;
+    std::deque<std::string> readings;
+    LocalTime current = Start;
+    std::vector<LocalTime> set_;
+    milliseconds passed{0};
 
     WindowId findTopLevel(std::string_view) override { return Main; }
     std::optional<std::size_t> titleLength(WindowId) override { return 5; }
-    bool bringToForeground(WindowId window) override { return foregroundAllowed && window == Main; }
-    WindowId firstChild(WindowId window) override { return lookup(firstChildren, window); }
-    WindowId nextSibling(WindowId window) override { return lookup(siblings, window); }
-    std::string text(WindowId window) override {
-        if (window != Status || statusReadings.empty()) return {};
-        ++readings;
-        std::string reading = statusReadings.front();
-        if (statusReadings.size() > 1) statusReadings.pop_front();
+    bool bringToForeground(WindowId window) override { return foreground && window == Main; }
+    WindowId firstChild(WindowId w) override { return w == Main ? Panel : w == statusUnder ? Status : 0; }
+    WindowId nextSibling(WindowId w) override { return w == Panel ? Sibling : 0; }
+    std::string text(WindowId w) override {
+        const std::string reading = w == Status ? readings.front() : "";
+        if (w == Status && readings.size() > 1) readings.pop_front();
         return reading;
     }
-
-private:
-    static WindowId lookup(const std::map<WindowId, WindowId>& links, WindowId window) {
-        const auto found = links.find(window);
-        return found == links.end() ? 0 : found->second;
-    }
-};
-
-class FakeStopwatch : public Stopwatch {
-public:
-    milliseconds now{0};
-    milliseconds elapsed() override { return now; }
-    void pause(milliseconds duration) override { now += duration; }
-};
-
-class FakeClock : public SystemClock {
-public:
-    LocalTime current{2024, 5, 6, 7, 8, 9, 100};
-    bool rightAvailable = true;
-    bool refuseSetting = false;
-    int refusedSetBacks = 0;  // refusals of the settings after the move
-    std::vector<LocalTime> setTimes;
-
     LocalTime now() override { return current; }
-    bool acquireRightToSet() override { return rightAvailable; }
+    bool acquireRightToSet() override { return right; }
     bool set(const LocalTime& time) override {
-        if (refuseSetting) return false;
-        if (!setTimes.empty() && refusedSetBacks > 0) {
-            --refusedSetBacks;
-            return false;
-        }
-        setTimes.push_back(time);
-        current = time;
+        if (!settable || (!set_.empty() && refusedSetBacks-- > 0)) return false;
+        set_.push_back(current = time);
         return true;
     }
-};
-
-class FakeKeyboard : public Keyboard {
-public:
-    int typed = 0;
-    void typeControlM() override { ++typed; }
-};
-
-class ForcedReturnTest : public ::testing::Test {
-protected:
-    FakeHostWindows windows_;
-    FakeClock clock_;
-    FakeStopwatch stopwatch_;
-    FakeKeyboard keyboard_;
-    test::ScriptedPrompts prompts_;
-
-    ForcedReturnResult run() {
-        return ForcedReturn({windows_, clock_, stopwatch_, keyboard_, prompts_}, Main);
+    milliseconds elapsed() override { return passed; }
+    void pause(milliseconds duration) override { passed += duration; }
+    void typeControlM() override {
+        if (++typed > 1) throw std::runtime_error("input refused");
     }
 };
 
-TEST_F(ForcedReturnTest, MovesTheClockAYearAheadTypesCtrlMAndSetsItBackWithTheTimeThatPassed) {
-    windows_.statusReadings = {"ポチはおつかいにいきました。", "ポチはおつかいにいきました。",
-                               "ポチはおつかいにいきました。", "おかえりなさい。ポチが帰ってきました。"};
-    EXPECT_EQ(run(), ForcedReturnResult::StatusChanged);
-    EXPECT_EQ(keyboard_.typed, 1);
-    ASSERT_EQ(clock_.setTimes.size(), 2u);
-    EXPECT_EQ(clock_.setTimes[0], (LocalTime{2025, 5, 6, 7, 8, 9, 100}));
-    // Two pauses passed while waiting: the clock comes back to the real time.
-    EXPECT_EQ(clock_.setTimes[1], addDuration({2024, 5, 6, 7, 8, 9, 100}, stopwatch_.now));
-    EXPECT_EQ(stopwatch_.now, 2 * ForcedReturnPollInterval);
-    EXPECT_TRUE(prompts_.messages.empty());
-}
-
-TEST_F(ForcedReturnTest, TheWaitEndsOnceTheErrandIsNoLongerReported) {
+// With the host in front and an errand on its status line, the clock goes
+// a year ahead, Ctrl+M goes to the host, and the clock is set back to the
+// moment it was moved plus the time that passed; a refused setting back is
+// tried twice more, and told.
+TEST(ForcedReturn, MovesTheClockAheadOnlyForAnErrandAndAlwaysSetsItBack) {
+    const std::string gone = "ポチはおつかいにいきました。", out = "タマはおつかいにいっています。";
+    const std::string noRight = "強制帰還には時計を変更する権限が必要です。\n管理者として実行してください。";
+    const auto polls = [](int n) { return n * ForcedReturnPollInterval; };
+    const milliseconds retries = (ClockSetBackAttempts - 1) * ClockSetBackPause;
     const struct {
         std::deque<std::string> readings;
-        int pauses;
+        WindowId statusUnder;
+        bool foreground, right, settable;
+        int refusedSetBacks;
+        Result result;
+        milliseconds passed;
+        std::string told;
     } cases[] = {
-        // A quick host has answered before the first look.
-        {{"ポチはおつかいにいきました。", "おかえりなさい。ポチが帰ってきました。"}, 0},
-        // The errand going on is no answer.
-        {{"ポチはおつかいにいきました。", "ポチはおつかいにいっています。", "まだ帰れません。"}, 1},
+        {{gone, gone, gone, "おかえり"}, Panel, true, true, true, 0, Result::StatusChanged, polls(2), ""},
+        {{gone, "おかえり"}, Panel, true, true, true, 0, Result::StatusChanged, polls(0), ""},
+        {{gone, out, "x"}, Panel, true, true, true, 0, Result::StatusChanged, polls(1), ""},  // the errand goes on
+        {{out, out, "x"}, Sibling, true, true, true, 0, Result::StatusChanged, polls(1), ""},
+        {{gone, gone, ""}, Panel, true, true, true, 0, Result::StatusGone, polls(1), ""},
+        // A long name once made a comparison of only the first bytes see no change for ever.
+        {{"とてもながいなまえのペット" + gone}, Panel, true, true, true, 0, Result::TimedOut, ForcedReturnWaitLimit, ""},
+        {{gone, "x"}, Panel, true, true, true, ClockSetBackAttempts - 1, Result::StatusChanged, retries, ""},
+        {{gone, "x"}, Panel, true, true, true, ClockSetBackAttempts, Result::StatusChanged, retries,
+         "時計を元に戻せませんでした。\n時計を確認してください。"},
+        {{"おうちにいます。"}, Panel, true, true, true, 0, Result::NotOnErrand, polls(0), "現在この機能は使えません。"},
+        {{gone}, Panel, true, false, true, 0, Result::NoRightToSetClock, polls(0), noRight},
+        {{gone}, Panel, true, true, false, 0, Result::NoRightToSetClock, polls(0), noRight},
+        {{gone}, 0, true, true, true, 0, Result::NoStatusLine, polls(0), ""},
+        {{gone}, Panel, false, true, true, 0, Result::NotInForeground, polls(0), ""},
     };
     for (const auto& c : cases) {
-        FakeHostWindows windows;
-        windows.statusReadings = c.readings;
-        FakeClock clock;
-        FakeStopwatch stopwatch;
-        FakeKeyboard keyboard;
+        FakeHost host;
+        host.readings = c.readings, host.statusUnder = c.statusUnder, host.foreground = c.foreground;
+        host.right = c.right, host.settable = c.settable, host.refusedSetBacks = c.refusedSetBacks;
         test::ScriptedPrompts prompts;
-        EXPECT_EQ(ForcedReturn({windows, clock, stopwatch, keyboard, prompts}, Main),
-                  ForcedReturnResult::StatusChanged);
-        EXPECT_EQ(stopwatch.now, c.pauses * ForcedReturnPollInterval) << c.readings.back();
+        EXPECT_EQ(ForcedReturn({host, host, host, host, prompts}, Main), c.result) << c.readings.front();
+        const bool moved = !host.set_.empty();
+        EXPECT_EQ(host.typed, moved ? 1 : 0) << c.readings.front();
+        EXPECT_TRUE(!moved || host.set_.front() == oneYearLater(Start)) << c.readings.front();
+        const bool setBack = moved && c.refusedSetBacks < ClockSetBackAttempts;
+        EXPECT_EQ(host.current, setBack ? addDuration(Start, host.passed) : moved ? oneYearLater(Start) : Start);
+        EXPECT_EQ(host.passed, c.passed) << c.readings.front();
+        EXPECT_EQ(prompts.messages.empty() ? "" : prompts.messages[0].text, c.told) << c.readings.front();
     }
+    // Whatever happens while it waits, the clock comes back.
+    FakeHost host;
+    host.readings = {gone};
+    host.typed = 1;
+    test::ScriptedPrompts prompts;
+    EXPECT_THROW(ForcedReturn({host, host, host, host, prompts}, Main), std::runtime_error);
+    EXPECT_EQ(host.current, Start);
 }
 
-TEST_F(ForcedReturnTest, ARefusedSetBackIsTriedAgainAndToldWhenItKeepsFailing) {
-    for (const int refusals : {ClockSetBackAttempts - 1, ClockSetBackAttempts}) {
-        FakeHostWindows windows;
-        windows.statusReadings = {"ポチはおつかいにいきました。", "おかえりなさい。"};
-        FakeClock clock;
-        clock.refusedSetBacks = refusals;
-        FakeStopwatch stopwatch;
-        FakeKeyboard keyboard;
-        test::ScriptedPrompts prompts;
-        ForcedReturn({windows, clock, stopwatch, keyboard, prompts}, Main);
-        const bool setBack = refusals < ClockSetBackAttempts;
-        EXPECT_EQ(clock.current.year, setBack ? 2024 : 2025) << refusals;
-        std::vector<test::ShownMessage> told;
-        if (!setBack) told.push_back({"時計を元に戻せませんでした。\n時計を確認してください。", "エラー", MessageIcon::Error});
-        EXPECT_EQ(prompts.messages, told);
-    }
-}
-
-TEST_F(ForcedReturnTest, BothErrandPhrasesAllowIt) {
-    for (const char* status : {"はおつかいにいきました。", "タマはおつかいにいっています。"}) {
-        FakeHostWindows windows;
-        windows.statusReadings = {status, status, "x"};
-        FakeClock clock;
-        FakeStopwatch stopwatch;
-        FakeKeyboard keyboard;
-        test::ScriptedPrompts prompts;
-        EXPECT_EQ(ForcedReturn({windows, clock, stopwatch, keyboard, prompts}, Main),
-                  ForcedReturnResult::StatusChanged)
-            << status;
-    }
-}
-
-TEST_F(ForcedReturnTest, WithoutAnErrandItSaysSoAndLeavesTheClock) {
-    windows_.statusReadings = {"ペットはおうちにいます。"};
-    EXPECT_EQ(run(), ForcedReturnResult::NotOnErrand);
-    EXPECT_TRUE(clock_.setTimes.empty());
-    EXPECT_EQ(keyboard_.typed, 0);
-    EXPECT_EQ(prompts_.messages, (std::vector<test::ShownMessage>{
-                                     {"現在この機能は使えません。", "エラー", MessageIcon::Error}}));
-}
-
-TEST_F(ForcedReturnTest, WithoutTheRightToSetTheClockNoKeyIsTyped) {
-    for (const bool refuseRight : {true, false}) {
-        FakeHostWindows windows;
-        windows.statusReadings = {"ポチはおつかいにいきました。"};
-        FakeClock clock;
-        clock.rightAvailable = !refuseRight;
-        clock.refuseSetting = !refuseRight;  // the right was granted but the system still refuses
-        FakeStopwatch stopwatch;
-        FakeKeyboard keyboard;
-        test::ScriptedPrompts prompts;
-        EXPECT_EQ(ForcedReturn({windows, clock, stopwatch, keyboard, prompts}, Main),
-                  ForcedReturnResult::NoRightToSetClock);
-        EXPECT_EQ(keyboard.typed, 0);
-        EXPECT_TRUE(clock.setTimes.empty());
-        ASSERT_EQ(prompts.messages.size(), 1u);
-        EXPECT_EQ(prompts.messages[0].title, "エラー");
-        EXPECT_NE(prompts.messages[0].text.find("権限"), std::string::npos);
-    }
-}
-
-TEST_F(ForcedReturnTest, AStatusLineThatNeverChangesStillGetsTheClockBack) {
-    // A name of 18 bytes or more once made a comparison of only the first
-    // bytes see no change for ever.
-    const std::string longName = "とてもながいなまえのペット";
-    windows_.statusReadings = {longName + "はおつかいにいきました。"};
-    EXPECT_EQ(run(), ForcedReturnResult::TimedOut);
-    ASSERT_EQ(clock_.setTimes.size(), 2u);
-    EXPECT_EQ(clock_.setTimes[1], addDuration({2024, 5, 6, 7, 8, 9, 100}, stopwatch_.now));
-    EXPECT_GE(stopwatch_.now, ForcedReturnWaitLimit);
-    EXPECT_LT(windows_.readings, 1000);  // it paused between readings
-}
-
-TEST_F(ForcedReturnTest, AStatusLineThatEndsEndsTheWaitAndTheClockComesBack) {
-    windows_.statusReadings = {"ポチはおつかいにいきました。", "ポチはおつかいにいきました。", ""};
-    EXPECT_EQ(run(), ForcedReturnResult::StatusGone);
-    EXPECT_EQ(clock_.setTimes.size(), 2u);
-}
-
-TEST_F(ForcedReturnTest, AnExceptionWhileWaitingStillSetsTheClockBack) {
-    class ThrowingKeyboard : public Keyboard {
-    public:
-        void typeControlM() override { throw std::runtime_error("input refused"); }
-    } keyboard;
-    windows_.statusReadings = {"ポチはおつかいにいきました。"};
-    EXPECT_THROW(ForcedReturn({windows_, clock_, stopwatch_, keyboard, prompts_}, Main), std::runtime_error);
-    ASSERT_EQ(clock_.setTimes.size(), 2u);
-    EXPECT_EQ(clock_.current, (LocalTime{2024, 5, 6, 7, 8, 9, 100}));
-}
-
-TEST_F(ForcedReturnTest, TheStatusLineIsFoundUnderTheSiblingWhenTheFirstChildHasNone) {
-    windows_.firstChildren = {{Main, Panel}, {Sibling, Status}};
-    windows_.siblings = {{Panel, Sibling}};
-    windows_.statusReadings = {"はおつかいにいきました。", "はおつかいにいきました。", "changed"};
-    EXPECT_EQ(run(), ForcedReturnResult::StatusChanged);
-}
-
-TEST_F(ForcedReturnTest, NothingHappensWithoutForegroundOrStatusLine) {
-    windows_.statusReadings = {"はおつかいにいきました。"};
-    windows_.foregroundAllowed = false;
-    EXPECT_EQ(run(), ForcedReturnResult::NotInForeground);
-
-    windows_.foregroundAllowed = true;
-    windows_.firstChildren = {{Main, Panel}};
-    EXPECT_EQ(run(), ForcedReturnResult::NoStatusLine);
-    EXPECT_TRUE(clock_.setTimes.empty());
-    EXPECT_TRUE(prompts_.messages.empty());
-}
-
-TEST(LocalTimeArithmetic, AYearLaterIsAlwaysAValidDate) {
-    const struct {
-        LocalTime from;
-        LocalTime expected;
-    } cases[] = {
-        {{2023, 12, 31, 23, 59, 59, 999}, {2024, 12, 31, 23, 59, 59, 999}},
-        {{2024, 2, 29, 12, 0, 0, 0}, {2025, 3, 1, 12, 0, 0, 0}},
-        {{2027, 2, 29 - 1, 1, 2, 3, 4}, {2028, 2, 28, 1, 2, 3, 4}},
-    };
-    for (const auto& c : cases) EXPECT_EQ(oneYearLater(c.from), c.expected);
-}
-
-TEST(LocalTimeArithmetic, AddingTimeCarriesIntoTheNextDayMonthAndYear) {
-    EXPECT_EQ(addDuration({2024, 12, 31, 23, 59, 59, 900}, milliseconds{250}),
-              (LocalTime{2025, 1, 1, 0, 0, 0, 150}));
-    EXPECT_EQ(addDuration({2024, 2, 28, 23, 0, 0, 0}, std::chrono::hours{1}),
-              (LocalTime{2024, 2, 29, 0, 0, 0, 0}));
+TEST(ForcedReturn, TheClockMovesToValidDatesAndCarriesOver) {
+    EXPECT_EQ(oneYearLater({2024, 2, 29, 12, 0, 0, 0}), (LocalTime{2025, 3, 1, 12, 0, 0, 0}));
+    EXPECT_EQ(oneYearLater({2027, 2, 28, 1, 2, 3, 4}), (LocalTime{2028, 2, 28, 1, 2, 3, 4}));
+    EXPECT_EQ(addDuration({2024, 12, 31, 23, 59, 59, 900}, milliseconds{250}), (LocalTime{2025, 1, 1, 0, 0, 0, 150}));
+    EXPECT_EQ(addDuration({2024, 2, 28, 23, 0, 0, 0}, std::chrono::hours{1}), (LocalTime{2024, 2, 29, 0, 0, 0, 0}));
 }
 
 }  // namespace

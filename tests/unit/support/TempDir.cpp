@@ -21,17 +21,9 @@ std::string pathToUtf8(const std::filesystem::path& p) {
 
 TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate = base / ("orvane-test-" + std::to_string(stamp) + "-" +
-                                 std::to_string(counter++));
-        if (std::filesystem::create_directory(candidate)) {
-            root_ = candidate;
-            return;
-        }
-    }
-    throw std::runtime_error("cannot create a temporary folder");
+    const auto stamp = std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    root_ = std::filesystem::temp_directory_path() / ("orvane-test-" + stamp + "-" + std::to_string(counter++));
+    if (!std::filesystem::create_directory(root_)) throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {
@@ -47,8 +39,9 @@ std::filesystem::path TempDir::fsPath(const std::string& relative) const {
 
 void TempDir::writeFile(const std::string& relative, const std::string& bytes) const {
     std::ofstream out(fsPath(relative), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write test file " + relative);
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+        throw std::runtime_error("cannot write test file " + relative);
+    }
 }
 
 std::string TempDir::readFile(const std::string& relative) const {
@@ -57,9 +50,7 @@ std::string TempDir::readFile(const std::string& relative) const {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void TempDir::makeFolder(const std::string& relative) const {
-    std::filesystem::create_directories(fsPath(relative));
-}
+void TempDir::makeFolder(const std::string& relative) const { std::filesystem::create_directories(fsPath(relative)); }
 
 bool TempDir::exists(const std::string& relative) const {
     std::error_code ec;

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "session/HostWait.h"
+#include "session/TrayCommands.h"
+
+namespace orvane {
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr WindowId HostWindow = 42;
+constexpr HostWindowWait TenLooks{milliseconds(1000), milliseconds(100)};
+
+// The host's main window shows at a given look, its process ends during a
+// given wait (0: never).
+class ScriptedHost : public HostWindows, public HostProcess {
+public:
+    ScriptedHost(int appearsAt, int endsIn) : appearsAt_(appearsAt), endsIn_(endsIn) {}
+    int looks = 0, waits = 0;
+
+    WindowId findTopLevel(std::string_view className) override {
+        EXPECT_EQ(className, "TMainWnd");
+        ++looks;
+        return appearsAt_ != 0 && looks >= appearsAt_ ? HostWindow : 0;
+    }
+    bool waitForEnd(milliseconds timeout) override {
+        EXPECT_EQ(timeout, TenLooks.step);
+        ++waits;
+        return endsIn_ != 0 && waits >= endsIn_;
+    }
+    void waitUntilEnded() override { ADD_FAILURE() << "the launch never waits without a limit"; }
+    std::optional<std::size_t> titleLength(WindowId) override { return 0; }
+    bool bringToForeground(WindowId) override { return false; }
+    WindowId firstChild(WindowId) override { return 0; }
+    WindowId nextSibling(WindowId) override { return 0; }
+    std::string text(WindowId) override { return {}; }
+
+private:
+    int appearsAt_, endsIn_;
+};
+
+TEST(HostWait, LooksUntilTheWindowShowsTheProcessEndsOrTheLimitPasses) {
+    const struct { int appearsAt, endsIn; WindowId found; int looks, waits; } cases[] = {
+        {1, 0, HostWindow, 1, 0},  {4, 0, HostWindow, 4, 3}, {11, 0, HostWindow, 11, 10},
+        {0, 0, 0, 11, 10},         {0, 2, 0, 3, 2},          {3, 2, HostWindow, 3, 2},
+    };
+    for (const auto& c : cases) {
+        ScriptedHost host(c.appearsAt, c.endsIn);
+        EXPECT_EQ(waitForHostMainWindow(host, host, TenLooks), c.found) << c.appearsAt << "/" << c.endsIn;
+        EXPECT_EQ(host.looks, c.looks) << c.appearsAt << "/" << c.endsIn;
+        EXPECT_EQ(host.waits, c.waits) << c.appearsAt << "/" << c.endsIn;
+    }
+}
+
+// The left button opens the pet menu, the right one the actions; a pet
+// past the end of the list, as it is when the command arrives, is none.
+TEST(TrayCommands, TheButtonsOpenTheirMenusAndAPetPastTheListNamesNone) {
+    EXPECT_EQ(trayMenuFor(0x0201), TrayMenu::Pets);
+    EXPECT_EQ(trayMenuFor(0x0204), TrayMenu::Actions);
+    EXPECT_EQ(trayMenuFor(0x0202), TrayMenu::None);
+    const struct { int id, petCount; TrayCommandKind kind; int pet; } cases[] = {
+        {32780, 2, TrayCommandKind::Backup, -1}, {33000, 1, TrayCommandKind::SwitchPet, 0},
+        {33001, 2, TrayCommandKind::SwitchPet, 1}, {33002, 2, TrayCommandKind::None, -1},
+        {33000, 0, TrayCommandKind::None, -1}, {32999, 2, TrayCommandKind::None, -1}, {1, 2, TrayCommandKind::None, -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(trayCommand(c.id, c.petCount).kind, c.kind) << c.id;
+        EXPECT_EQ(trayCommand(c.id, c.petCount).pet, c.pet) << c.id;
+    }
+}
+
+}  // namespace
+}  // namespace orvane
