@@ -181,23 +181,5 @@ TEST_F(InstallDirContract, StreamsReadAndWriteWhereTheyAreToldAndFailuresAreRepo
     EXPECT_EQ(snapshot().size(), 3u);
 }
 
-TEST_F(InstallDirContract, PathsLongerThanMaxPathWork) {
-    std::string folder = std::string(60, 'f');
-    for (int depth = 0; depth < 6; folder += "\\" + std::string(60, 'f') + std::to_string(++depth)) {
-        ASSERT_TRUE(dir->makeFolder(folder)) << folder.size();
-    }
-    ASSERT_TRUE(dir->makeFolder(folder));
-    dir->openWrite(folder + "\\受信メール.ppm", OpenForWrite::CreateOrTruncate)->write("deep", 4);
-    EXPECT_TRUE(dir->rename(folder + "\\受信メール.ppm", folder + "\\moved.ppm"));
-    EXPECT_EQ(listed(folder + "\\*.PPM"), "moved.ppm:4 ");
-    EXPECT_EQ(readThroughPort(folder + "\\moved.ppm"), "deep");
-    EXPECT_TRUE(dir->deleteFile(folder + "\\moved.ppm"));
-    // Removed through the port: the test's own cleanup may not reach this deep.
-    for (; folder.find('\\') != std::string::npos; folder.resize(folder.rfind('\\'))) {
-        ASSERT_TRUE(dir->removeFolder(folder)) << folder.size();
-    }
-    EXPECT_TRUE(dir->removeFolder(folder));
-}
-
 }  // namespace
 }  // namespace orvane

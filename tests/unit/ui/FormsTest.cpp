@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "TempDir.h"
+#include "ui/FirstRunScan.h"
 #include "ui/PetForms.h"
 #include "ui/Placement.h"
 
@@ -87,6 +89,27 @@ TEST(Placement, CentresOnTheWorkAreaSizeOrUsesTheStoredPosition) {
         EXPECT_EQ(placementRect(200, 300, c.workArea, c.stored), (ScreenRect{c.left, c.top, c.left + 200, c.top + 300}))
             << c.left << "," << c.top;
     }
+}
+
+// The setup finds the host's folder 15 characters after the marker of its
+// uninstall entry, and the pets lying there: pet files, then containers.
+TEST(FirstRunScan, FindsTheInstallDirAndThePetsInIt) {
+    const char* entries[][2] = {
+        {R"(C:\WINDOWS\IsUn0411.exe -f"D:\Apps\Host\Uninst.isu")", R"(D:\Apps\Host)"},
+        {R"(C:\WINDOWS\IsUn0411.exe -fD:\Host\Uninst.isu)", R"(D:\Host)"}, {R"(IsUn0411.exeあいう"E:\表\a.isu)", R"(E:\表)"},
+        {R"(C:\uninst.exe -f"D:\Host\Uninst.isu")", ""}, {R"(IsUn0411.exe -f"Uninst.isu")", ""}, {"IsUn0411.exe", ""},
+    };
+    for (const auto& c : entries) EXPECT_EQ(installDirFromUninstallString(c[0]), c[1]) << c[0];
+    test::TempDir temp;
+    for (const char* name : {"Velmora設定.ppc", "VelmoraKids設定.ppc", "むかしのVelmora設定.ppc", "変更前のVelmora設定.ppc",
+                             "むかしのVelmoraKids設定.ppc", "変更前のVelmoraKids設定.ppc", "ポチ.ppc", "a.b.PPC", "タマ.apd",
+                             "ポチ.apd", "x.ppcx"}) {
+        temp.writeFile(name, "");
+    }
+    temp.makeFolder("folder.ppc");
+    temp.makeFolder("folder.apd");
+    EXPECT_EQ(scanExistingPets(*openInstallDir(temp.path())),
+              (std::vector<std::string>{"a.b", "default", "default", "ポチ", "タマ", "ポチ"}));
 }
 
 }  // namespace
