@@ -5,6 +5,7 @@
 
 #include "store/ContainerErrors.h"
 #include "text/Cp932.h"
+#include "text/FileNameCase.h"
 
 namespace orvane {
 
@@ -55,18 +56,16 @@ std::string encodeStoredName(const std::string& name) {
 
 std::optional<std::string> ownFileOfStoredName(const PetLayout& layout, std::string_view pet,
                                                std::string_view storedName) {
-    auto name = text::cp932ToUtf8(storedName);
+    const auto name = text::cp932ToUtf8(storedName);
     if (!name || !isSafeStoredName(*name)) return std::nullopt;
     const std::size_t slash = name->find('\\');
-    if (slash == std::string::npos) {
-        for (const PetPiece piece : AllPetPieces) {
-            if (!isFolderPiece(piece) && *name == layout.ownName(pet, piece)) return name;
-        }
-        return std::nullopt;
-    }
-    const std::string_view folder = std::string_view(*name).substr(0, slash);
+    const std::string_view top = std::string_view(*name).substr(0, slash);
     for (const PetPiece piece : AllPetPieces) {
-        if (isFolderPiece(piece) && folder == layout.ownName(pet, piece)) return name;
+        // A respelled pet's container holds its names as they were spelled
+        // then: the same files on Windows, written as the pet is spelled now.
+        const std::string own = layout.ownName(pet, piece);
+        if (isFolderPiece(piece) != (slash != std::string::npos) || !text::sameFileName(top, own)) continue;
+        return slash == std::string::npos ? own : own + name->substr(slash);
     }
     return std::nullopt;
 }

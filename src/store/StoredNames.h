@@ -27,7 +27,8 @@ std::string encodeStoredName(const std::string& name);
 
 // The file a stored name of pet's container is written to: the name in
 // UTF-8 when it is one of pet's own (pet + ".ppc", ".bak", "_おともだち帳",
-// or a file in pet's own receive, send or treasures folder); else nullopt.
+// or a file in pet's own receive, send or treasures folder), matched as
+// Windows matches file names and spelled as the pet is; else nullopt.
 std::optional<std::string> ownFileOfStoredName(const PetLayout& layout, std::string_view pet,
                                                std::string_view storedName);
 

@@ -70,7 +70,6 @@ TEST(StoredNames, OnlyThePetsOwnNamesAreWritten) {
         {"a.b_c", "a.b_c.ppc", true},
         {"a.b_c", "a.b_c_宝物\\x", true},
         {"P", "Q.ppc", false},
-        {"P", "p.ppc", false},
         {"P", "P.apd", false},
         {"P", "P.ppcx", false},
         {"P", "Velmora設定.ppc", false},
@@ -93,6 +92,10 @@ TEST(StoredNames, OnlyThePetsOwnNamesAreWritten) {
             EXPECT_EQ(*target, c.stored);
         }
     }
+    // A pet respelled in letter case keeps a container with its names spelled
+    // the old way: the same files on Windows, written as the pet is now.
+    EXPECT_EQ(ownFileOfStoredName(layout, "P", "p.ppc"), "P.ppc");
+    EXPECT_EQ(ownFileOfStoredName(layout, "P", cp932("p_受信フォルダ\\Mail.ppm")), "P_受信フォルダ\\Mail.ppm");
     // Bytes that are no cp932 text name nothing.
     EXPECT_FALSE(ownFileOfStoredName(layout, "P", "P\x81"));
     EXPECT_FALSE(ownFileOfStoredName(layout, "P", "P\xFF.ppc"));
