@@ -61,7 +61,7 @@ std::optional<ChangedPet> ChangePet(const StoreContext& context, Prompts& prompt
         FinishSwapIn(context);
         const int packStatus = statusOfPieces(context, change.number, *newName, status);
         const PackedFiles packed = isPetInPlace(context, change.number, *newName)
-                                       ? PackPet(withPassword, *newName, packStatus, true)
+                                       ? PackPet(withPassword, *newName, packStatus, true, status)
                                        : PackStoredPet(withPassword, *newName, packStatus);
         VerifyContainer(withPassword, *newName, packed);
         session = registry.session();

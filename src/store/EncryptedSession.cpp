@@ -8,8 +8,8 @@
 
 namespace orvane {
 
-void PackEncryptedSession(const StoreContext& context, const std::string& pet, int status) {
-    VerifyContainer(context, pet, PackPet(context, pet, status, false));
+void PackEncryptedSession(const StoreContext& context, const std::string& pet, int status, int statusNow) {
+    VerifyContainer(context, pet, PackPet(context, pet, status, false, statusNow));
 }
 
 void ClearEncryptedSession(const StoreContext& context, const std::string& pet, int status) {
@@ -24,7 +24,7 @@ void ClearEncryptedSession(const StoreContext& context, const std::string& pet, 
 }
 
 void EndEncryptedSession(const StoreContext& context, const std::string& pet, int status) {
-    PackEncryptedSession(context, pet, status);
+    PackEncryptedSession(context, pet, status, status);
     ClearEncryptedSession(context, pet, status);
 }
 

@@ -15,7 +15,9 @@ void EndEncryptedSession(const StoreContext& context, const std::string& pet, in
 // Its two halves. The first packs and reads the container back; after it
 // the container is complete, and the second may run as often as needed:
 // it deletes what the container holds and the copies the pet does not keep.
-void PackEncryptedSession(const StoreContext& context, const std::string& pet, int status);
+// `status` is the pet's flags at its swap-in and `statusNow` its flags now,
+// as PackPet takes them.
+void PackEncryptedSession(const StoreContext& context, const std::string& pet, int status, int statusNow);
 void ClearEncryptedSession(const StoreContext& context, const std::string& pet, int status);
 
 }  // namespace orvane

@@ -44,6 +44,7 @@ struct PackJob {
     const std::string& password;
     const std::string& pet;
     int status;
+    int statusNow;
     Sources sources;
     const std::string& container;
 };
@@ -56,46 +57,56 @@ PackedFiles pack(const PackJob& job) {
     // The mail folders travel as a pair, decided by the receive folder.
     const bool ownMailFolders = job.sources == Sources::OwnNamesOnly ||
                                 (job.sources == Sources::OwnNamesFirst && ownExists(PetPiece::ReceiveFolder));
+    const auto isMail = [](PetPiece piece) {
+        return piece == PetPiece::ReceiveFolder || piece == PetPiece::SendFolder;
+    };
     const auto sourceOf = [&](PetPiece piece) {
-        const bool fromOwn = piece == PetPiece::ReceiveFolder || piece == PetPiece::SendFolder
-                                 ? ownMailFolders
-                                 : job.sources == Sources::OwnNamesOnly ||
-                                       (job.sources == Sources::OwnNamesFirst && ownExists(piece));
+        // Shared at the swap-in and private now: what lies in place is the
+        // shared copy, and the pet's own lies under its own name.
+        if (sharesPiece(piece, job.status) && !sharesPiece(piece, job.statusNow)) return layout.ownName(pet, piece);
+        const bool fromOwn = isMail(piece) ? ownMailFolders
+                                           : job.sources == Sources::OwnNamesOnly ||
+                                                 (job.sources == Sources::OwnNamesFirst && ownExists(piece));
         return fromOwn ? layout.ownName(pet, piece) : layout.inPlaceName(piece);
     };
 
     ContainerWriter out(dir, job.container, DeriveKey(job.password));
     PackedFiles packed;
     for (const PetPiece piece : AllPetPieces) {
-        if (piece == PetPiece::FriendsBook && (job.status & PetStatusFlags::ShareFriendsBook)) continue;
-        if (piece == PetPiece::Treasures && (job.status & PetStatusFlags::ShareTreasures)) continue;
+        // The mail folders are packed even while shared.
+        if (!isMail(piece) && sharesPiece(piece, job.status) && sharesPiece(piece, job.statusNow)) continue;
+        const std::string source = sourceOf(piece);
         if (isFolderPiece(piece)) {
-            AppendFolderRecords(out, dir, sourceOf(piece), layout.ownName(pet, piece), packed);
+            AppendFolderRecords(out, dir, source, layout.ownName(pet, piece), packed);
         } else {
-            AppendFileRecord(out, dir, sourceOf(piece), layout.ownName(pet, piece), packed);
+            AppendFileRecord(out, dir, source, layout.ownName(pet, piece), packed);
         }
     }
     out.commit();
     return packed;
 }
 
-PackedFiles packOwnContainer(const StoreContext& context, const std::string& pet, int status, Sources sources) {
-    return pack({context.dir, context.names, context.password, pet, status, sources, PetLayout::containerName(pet)});
+PackedFiles packOwnContainer(const StoreContext& context, const std::string& pet, int status, int statusNow,
+                             Sources sources) {
+    return pack({context.dir, context.names, context.password, pet, status, statusNow, sources,
+                 PetLayout::containerName(pet)});
 }
 
 }  // namespace
 
-PackedFiles PackPet(const StoreContext& context, const std::string& pet, int status, bool preferPetNames) {
-    return packOwnContainer(context, pet, status, preferPetNames ? Sources::OwnNamesFirst : Sources::HostNames);
+PackedFiles PackPet(const StoreContext& context, const std::string& pet, int status, bool preferPetNames,
+                    int statusNow) {
+    return packOwnContainer(context, pet, status, statusNow,
+                            preferPetNames ? Sources::OwnNamesFirst : Sources::HostNames);
 }
 
 PackedFiles PackStoredPet(const StoreContext& context, const std::string& pet, int status) {
-    return packOwnContainer(context, pet, status, Sources::OwnNamesOnly);
+    return packOwnContainer(context, pet, status, status, Sources::OwnNamesOnly);
 }
 
 PackedFiles PackInPlacePetInto(InstallDir& dir, const FolderNameTable& names, const std::string& password,
                                const std::string& pet, int status, const std::string& container) {
-    return pack({dir, names, password, pet, status, Sources::HostNames, container});
+    return pack({dir, names, password, pet, status, status, Sources::HostNames, container});
 }
 
 }  // namespace orvane

@@ -18,14 +18,18 @@ using PackedFiles = std::vector<PackedFile>;
 
 // Writes pet + ".apd" anew from the pet's pieces, each stored under the
 // pet's own name: the pet file, its backup, the receive and send folders,
-// the friends book unless shared (flag 1) and the treasures unless shared
-// (flag 2). With preferPetNames each piece is read from its own name when
-// that exists (the two mail folders together, by the receive folder), else
-// from the host's name; without it, from the host's names. Deletes and
-// changes no source. Throws FileError (UnstorableName for a name the
-// container cannot hold) and then leaves the old container as it was.
-// Returns the files packed, in the order of their records.
-PackedFiles PackPet(const StoreContext& context, const std::string& pet, int status, bool preferPetNames);
+// the friends book and the treasures unless shared (flags 1 and 2) both at
+// its swap-in (`status`, which tells whose items lie in place) and now
+// (`statusNow`). An item shared then and private now is read from its own
+// name only: what lies in place is the shared copy. Otherwise, with
+// preferPetNames each piece is read from its own name when that exists (the
+// two mail folders together, by the receive folder), else from the host's
+// name; without it, from the host's names. Deletes and changes no source.
+// Throws FileError (UnstorableName for a name the container cannot hold)
+// and then leaves the old container as it was. Returns the files packed,
+// in the order of their records.
+PackedFiles PackPet(const StoreContext& context, const std::string& pet, int status, bool preferPetNames,
+                    int statusNow);
 
 // PackPet for a pet that is not in place: every piece from its own name.
 // The host's names hold another pet's pieces then, which must not end up

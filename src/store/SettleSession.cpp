@@ -49,7 +49,7 @@ void packPlainPet(const StoreContext& context, SessionRecord& session, int numbe
     const int status = statusOfPieces(context, number, pet, registry.status(number));
     if (session.packed != pet) {
         if (inPlace) {
-            PackEncryptedSession(context, pet, status);
+            PackEncryptedSession(context, pet, status, registry.status(number));
         } else {
             // What its container holds and the plain pieces lack comes back first.
             if (context.dir.exists(PetLayout::containerName(pet))) UnpackPet(context, pet, true, true);

@@ -49,7 +49,7 @@ protected:
 
 TEST_F(PackPetTest, LaysOutARecordByteForByte) {
     put("Velmora設定.ppc", "Hi!");
-    PackPet(context_, "P", 7, false);
+    PackPet(context_, "P", 7, false, 7);
     // Check block for size 30, then n=6, "P.ppc", NUL, D=3 and
     // 48+7A+0=C2, 69+86+1=F0, 21+92+2=B5.
     const std::string expected(
@@ -64,7 +64,7 @@ TEST_F(PackPetTest, StoresThePiecesInOrderAsTheFlagsSay) {
     // Flag 4 (logs shared) and 8 (encrypted) change nothing in a pack.
     for (const int status : {0, 1, 2, 3, 4, 7, 8, 11}) {
         SCOPED_TRACE(status);
-        PackPet(context_, "P", status, false);
+        PackPet(context_, "P", status, false, status);
         EXPECT_EQ(read("P.apd"), test::handContainer(test::KeyOfAbcd, petInPlaceRecords(status)));
     }
     EXPECT_FALSE(has("P.apd.tmp"));
@@ -77,7 +77,7 @@ TEST_F(PackPetTest, PrefersOwnNamesPieceByPiece) {
     // Without its own receive folder the pair comes from the host's names.
     putFolder("P_送信フォルダ");
     put("P_送信フォルダ\\own.ppl", "ignored");
-    PackPet(context_, "P", 0, true);
+    PackPet(context_, "P", 0, true, 0);
 
     auto records = petInPlaceRecords(0);
     records[0].data = "own pet";
@@ -89,7 +89,7 @@ TEST_F(PackPetTest, OwnReceiveFolderBringsBothMailFoldersFromOwnNames) {
     putPetInPlace();
     putFolder("P_受信フォルダ");
     put("P_受信フォルダ\\x.ppm", "x");
-    PackPet(context_, "P", 3, true);
+    PackPet(context_, "P", 3, true, 3);
     // The own send folder is missing, so no sent mail is stored.
     EXPECT_EQ(read("P.apd"), test::handContainer(test::KeyOfAbcd, {{"P.ppc", "pet"},
                                                                    {"P.bak", "backup"},
@@ -103,20 +103,20 @@ TEST_F(PackPetTest, MissingPiecesEmptyFoldersAndSubfoldersLeaveNoRecord) {
     put("受信フォルダ\\sub\\deep.ppm", "deep");
     putFolder("宝物");
     put("おともだち帳", "");
-    PackPet(context_, "P", 0, false);
+    PackPet(context_, "P", 0, false, 0);
     EXPECT_EQ(read("P.apd"),
               test::handContainer(test::KeyOfAbcd, {{"P.ppc", "pet"}, {cp932("P_おともだち帳"), ""}}));
 }
 
 TEST_F(PackPetTest, NothingToPackGivesTheCheckBlockAlone) {
-    PackPet(context_, "P", 0, false);
+    PackPet(context_, "P", 0, false, 0);
     EXPECT_EQ(read("P.apd"), test::handCheckBlock(test::KeyOfAbcd, 16));
 }
 
 TEST_F(PackPetTest, DataCrossingChunksAndPeriodsFollowsTheDefinition) {
     const std::string big = test::patternedBytes(600 * 1024 + 77, 5);
     put("Velmora設定.ppc", big);
-    PackPet(context_, "予.x_y", 0, false);
+    PackPet(context_, "予.x_y", 0, false, 0);
     EXPECT_EQ(read("予.x_y.apd"), test::handContainer(test::KeyOfAbcd, {{cp932("予.x_y.ppc"), big}}));
 }
 
@@ -125,12 +125,12 @@ TEST_F(PackPetTest, ANameTooLongRefusesThePackAndKeepsTheOldContainer) {
     putPetInPlace();
     // "P_受信フォルダ\" takes 15 bytes in cp932: 239 more make 254.
     put("受信フォルダ\\" + std::string(239, 'n'), "fits");
-    PackPet(context_, "P", 0, false);
+    PackPet(context_, "P", 0, false, 0);
     const std::string packed = read("P.apd");
 
     put("受信フォルダ\\" + std::string(240, 'n'), "too long");
     try {
-        PackPet(context_, "P", 0, false);
+        PackPet(context_, "P", 0, false, 0);
         FAIL() << "packed a name of 255 bytes";
     } catch (const UnstorableName& error) {
         EXPECT_EQ(error.fileName(), "受信フォルダ\\" + std::string(240, 'n'));
@@ -191,7 +191,7 @@ protected:
 
 TEST_F(ScriptedPackTest, OpensTheContainerOnceAndEachSourceOnce) {
     putPetInPlace();
-    PackPet(scriptedContext_, "P", 0, false);
+    PackPet(scriptedContext_, "P", 0, false, 0);
     EXPECT_EQ(scripted_.writeOpens, (std::map<std::string, int>{{"P.apd.tmp", 1}}));
     for (const auto& [name, opens] : scripted_.readOpens) EXPECT_EQ(opens, 1) << name;
 }
@@ -200,13 +200,13 @@ TEST_F(ScriptedPackTest, AFailedWriteOrReplaceLeavesTheOldContainer) {
     putPetInPlace();
     put("P.apd", "old container");
     scripted_.failWritesAfter = 40;
-    EXPECT_THROW(PackPet(scriptedContext_, "P", 0, false), FileError);
+    EXPECT_THROW(PackPet(scriptedContext_, "P", 0, false, 0), FileError);
     EXPECT_EQ(read("P.apd"), "old container");
     EXPECT_FALSE(has("P.apd.tmp"));
 
     scripted_.failWritesAfter.reset();
     scripted_.failReplace = true;
-    EXPECT_THROW(PackPet(scriptedContext_, "P", 0, false), FileError);
+    EXPECT_THROW(PackPet(scriptedContext_, "P", 0, false, 0), FileError);
     EXPECT_EQ(read("P.apd"), "old container");
     EXPECT_FALSE(has("P.apd.tmp"));
 }
@@ -214,7 +214,7 @@ TEST_F(ScriptedPackTest, AFailedWriteOrReplaceLeavesTheOldContainer) {
 TEST_F(ScriptedPackTest, AFileThatExistsButCannotBeReadRefusesThePack) {
     putPetInPlace();
     scripted_.unreadable.insert("受信フォルダ\\a.ppm");
-    EXPECT_THROW(PackPet(scriptedContext_, "P", 0, false), FileError);
+    EXPECT_THROW(PackPet(scriptedContext_, "P", 0, false, 0), FileError);
     EXPECT_FALSE(has("P.apd"));
     EXPECT_FALSE(has("P.apd.tmp"));
 }

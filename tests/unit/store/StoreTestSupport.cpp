@@ -31,6 +31,8 @@ void StoreTest::registerPets(const std::vector<std::pair<std::string, int>>& pet
 }
 
 void StoreTest::put(const std::string& name, const std::string& bytes) const {
+    const std::size_t slash = name.rfind('\\');
+    if (slash != std::string::npos) putFolder(name.substr(0, slash));
     temp_.writeFile("inst\\" + name, bytes);
 }
 

@@ -28,7 +28,8 @@ protected:
     // Registers the pets, in order, and names pet `inPlace` in "NowPet".
     void registerPets(const std::vector<std::pair<std::string, int>>& pets, int inPlace);
 
-    // Names inside the installation directory, "\" between folder and file.
+    // Names inside the installation directory, "\" between folder and file;
+    // put makes the file's folder when it is missing.
     void put(const std::string& name, const std::string& bytes = "") const;
     void putFolder(const std::string& name) const;
     // Puts every entry: a folder for "<folder>", else a file with those bytes.

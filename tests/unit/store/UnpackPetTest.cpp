@@ -64,7 +64,7 @@ TEST_F(UnpackPetTest, RoundTripRestoresEveryFileUnderOwnNames) {
         put("おともだち帳", "friends");
         putFolder("宝物");
         put("宝物\\t.pac", "treasure");
-        PackPet(context_, pet, 0, false);
+        PackPet(context_, pet, 0, false, 0);
         const std::string container = read(pet + ".apd");
 
         ASSERT_EQ(unpack(pet), UnpackResult::Done);
@@ -111,7 +111,7 @@ TEST_F(UnpackPetTest, WrongPasswordWritesNothing) {
     put("Velmora設定.ppc", "pet");
     putFolder("受信フォルダ");
     put("受信フォルダ\\a.ppm", "mail");
-    PackPet(context_, "P", 0, false);
+    PackPet(context_, "P", 0, false, 0);
     put("Velmora設定.ppc", "changed");
     const auto before = snapshot();
     password_ = "abce";
