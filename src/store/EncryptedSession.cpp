@@ -8,10 +8,6 @@
 
 namespace orvane {
 
-void PackEncryptedSession(const StoreContext& context, const std::string& pet, int status, int statusNow) {
-    VerifyContainer(context, pet, PackPet(context, pet, status, false, statusNow));
-}
-
 void ClearEncryptedSession(const StoreContext& context, const std::string& pet, int status) {
     DeleteHeldPieces(context, pet, status, true);
     const PetLayout layout(context.names);
@@ -24,7 +20,7 @@ void ClearEncryptedSession(const StoreContext& context, const std::string& pet, 
 }
 
 void EndEncryptedSession(const StoreContext& context, const std::string& pet, int status) {
-    PackEncryptedSession(context, pet, status, status);
+    VerifyContainer(context, pet, PackPet(context, pet, status, false, status));
     ClearEncryptedSession(context, pet, status);
 }
 

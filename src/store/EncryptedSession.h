@@ -12,12 +12,9 @@ namespace orvane {
 // fails, its FileError leaves every plain piece on disk.
 void EndEncryptedSession(const StoreContext& context, const std::string& pet, int status);
 
-// Its two halves. The first packs and reads the container back; after it
-// the container is complete, and the second may run as often as needed:
-// it deletes what the container holds and the copies the pet does not keep.
-// `status` is the pet's flags at its swap-in and `statusNow` its flags now,
-// as PackPet takes them.
-void PackEncryptedSession(const StoreContext& context, const std::string& pet, int status, int statusNow);
+// Its second half, after the container is complete and read back; it may
+// run as often as needed: it deletes what the container holds and the
+// copies the pet does not keep.
 void ClearEncryptedSession(const StoreContext& context, const std::string& pet, int status);
 
 }  // namespace orvane

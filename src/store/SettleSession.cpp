@@ -2,6 +2,7 @@
 
 #include "store/BestEffort.h"
 #include "store/EncryptedSession.h"
+#include "store/PackPet.h"
 #include "store/PetFiles.h"
 #include "store/PetLayout.h"
 #include "store/RemoveFolder.h"
@@ -49,7 +50,10 @@ void packPlainPet(const StoreContext& context, SessionRecord& session, int numbe
     const int status = statusOfPieces(context, number, pet, registry.status(number));
     if (session.packed != pet) {
         if (inPlace) {
-            PackEncryptedSession(context, pet, status, registry.status(number));
+            // A host session leaves the pieces under the host's names; a
+            // change that was cut off may have unpacked them under the
+            // pet's own, which come first then, as in the change.
+            VerifyContainer(context, pet, PackPet(context, pet, status, !session.open, registry.status(number)));
         } else {
             // What its container holds and the plain pieces lack comes back first.
             if (context.dir.exists(PetLayout::containerName(pet))) UnpackPet(context, pet, true, true);
