@@ -24,7 +24,8 @@ wine_prefix_end "$WINEPREFIX"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 rm -rf "$demo/program" "$demo/ヴェルモラ" "$demo/screenshots"
 mkdir -p "$demo"
-[ -f "$WINEPREFIX/system.reg" ] || wine_prefix_create "$WINEPREFIX"
+# A prefix left by an earlier 32-bit build cannot run the 64-bit program.
+grep -qs '^#arch=win64' "$WINEPREFIX/system.reg" || { rm -rf "$WINEPREFIX"; wine_prefix_create "$WINEPREFIX"; }
 timeout 120 "$WINE64" "$helper" prepare "$demo"
 timeout 60 wineserver -w
 
