@@ -34,7 +34,7 @@ struct SessionRecord {
     // to delete the plain pieces it holds. Never packed again from them.
     std::string packed;
     // A pet whose container no longer holds the newest copy of anything
-    // and goes.
+    // and goes once no plain pet is left to pack.
     std::string drop;
     // A pet taken out of the registry whose pieces are still to be deleted,
     // and whether they lie in the host's place.

@@ -52,8 +52,9 @@ std::optional<ChangedPet> ChangePet(const StoreContext& context, Prompts& prompt
     if (session.pet == oldName) session.pet = *newName;
     session.plain = encrypt ? *newName : std::string();
     session.moves = planPetRename(context.dir, context.names, oldName, *newName);
-    // No longer encrypted: its plain pieces are all there, the container goes.
-    if (wasEncrypted && !encrypt) session.drop = oldName;
+    // Its plain pieces are all there: the old container goes once a new
+    // one, if any, is packed and read back.
+    if (wasEncrypted && (renamed || !encrypt)) session.drop = oldName;
     if (!registry.update(change.number, *newName, status, session)) throw SettingsNotWritten();
     const PasswordFor sessionPassword = [&](const std::string&) { return password; };
 
@@ -66,7 +67,6 @@ std::optional<ChangedPet> ChangePet(const StoreContext& context, Prompts& prompt
         VerifyContainer(withPassword, *newName, packed);
         session = registry.session();
         session.packed = *newName;
-        if (wasEncrypted && renamed) session.drop = oldName;
         RecordSession(registry, session);
     }
     SettleSession(withPassword, sessionPassword);

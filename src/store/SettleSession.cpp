@@ -110,11 +110,6 @@ bool SettleSession(const StoreContext& context, const PasswordFor& passwordFor, 
         session.discardInPlace = false;
         RecordSession(registry, session);
     }
-    if (!session.drop.empty()) {
-        deleteContainerIfAny(context.dir, session.drop);
-        session.drop.clear();
-        RecordSession(registry, session);
-    }
     if (!session.plain.empty() && session.plain != keepPlain) {
         // A pet that is no longer registered has nobody to pack it for.
         if (const auto number = numberOf(registry, session.plain)) {
@@ -125,6 +120,12 @@ bool SettleSession(const StoreContext& context, const PasswordFor& passwordFor, 
         }
         session.plain.clear();
         session.packed.clear();
+    }
+    // A renamed pet's old container is its only sealed copy until the new
+    // one is packed and read back.
+    if (!session.drop.empty() && session.plain.empty()) {
+        deleteContainerIfAny(context.dir, session.drop);
+        session.drop.clear();
     }
     session.open = false;
     RecordSession(registry, session);

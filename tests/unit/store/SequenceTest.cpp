@@ -9,6 +9,7 @@
 // ORVANE_SEQUENCES=<n> runs n sequences instead of the usual few.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -28,6 +29,7 @@
 #include "store/DiscardPet.h"
 #include "store/PetLayout.h"
 #include "store/SettleSession.h"
+#include "text/FileNameCase.h"
 
 namespace orvane {
 namespace {
@@ -311,6 +313,11 @@ void SequenceTest::check(const std::string& step) {
         const bool shared = name.rfind("共有_", 0) == 0 && !tray;
         if (shared) {
             EXPECT_NE(bytes.rfind("private ", 0), 0u) << name << " holds private mail";
+        }
+        const auto ownerOf = [&](const std::string& pet) { return text::sameFileName(PetLayout::containerName(pet), name); };
+        const bool owned = std::any_of(pets_.begin(), pets_.end(), [&](const ModelPet& pet) { return ownerOf(pet.name); });
+        if (name.ends_with(".apd") && name.find('\\') == std::string::npos && !owned) {
+            EXPECT_TRUE(ownerOf(session.drop) || ownerOf(session.discard)) << name << " belongs to no pet\n" << dump();
         }
     }
 }
