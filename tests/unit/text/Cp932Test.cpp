@@ -23,7 +23,7 @@ TEST(Cp932, ConvertsBothWaysOrRefusesTextWithoutAnExactForm) {
     for (const auto& [utf8, cp932] : cases) {
         EXPECT_EQ(utf8ToCp932(utf8), cp932) << utf8;
         EXPECT_EQ(cp932Length(utf8), cp932 ? std::optional(cp932->size()) : std::nullopt) << utf8;
-        if (cp932) EXPECT_EQ(cp932ToUtf8(*cp932), utf8) << utf8;
+        if (cp932) { EXPECT_EQ(cp932ToUtf8(*cp932), utf8) << utf8; }
     }
 }
 

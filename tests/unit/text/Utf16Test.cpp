@@ -15,9 +15,10 @@ TEST(Utf16, ConvertsEveryPlaneAndRefusesBrokenInput) {
     };
     for (const auto& [utf16, utf8] : cases) {
         EXPECT_EQ(utf16ToUtf8(utf16), utf8) << testing::PrintToString(utf16);
-        if (utf8) EXPECT_EQ(utf8ToUtf16(*utf8), utf16) << *utf8;
+        if (utf8) { EXPECT_EQ(utf8ToUtf16(*utf8), utf16) << *utf8; }
     }
     EXPECT_EQ(utf8ToUtf16("\xe4\xba"), std::nullopt);
+    EXPECT_EQ(utf16ToUtf8(std::u16string_view(u"\xd83d\xde00", 1)), std::nullopt);  // its low half lies past the end
 }
 
 }  // namespace
