@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <optional>
 #include <string>
@@ -27,9 +29,23 @@ public:
     int passwordsAsked = 0;
     std::vector<ShownMessage> messages;
 
-    std::optional<std::string> askPassword() override;
+    std::optional<std::string> askPassword() override {
+        ++passwordsAsked;
+        if (passwords.empty()) ADD_FAILURE() << "a password was asked that the test did not script";
+        if (passwords.empty()) return std::nullopt;
+        auto answer = passwords.front();
+        passwords.pop_front();
+        return answer;
+    }
     MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
-                              MessageButtons buttons) override;
+                              MessageButtons buttons) override {
+        messages.push_back({text, title, icon, buttons});
+        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        if (answers.empty()) return MessageAnswer::Yes;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 }  // namespace orvane::test
