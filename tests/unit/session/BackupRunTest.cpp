@@ -18,9 +18,9 @@ public:
     using ScriptedDir::ScriptedDir;
     std::string cutShort;
     bool copyFile(const std::string& from, const std::string& to) override {
-        if (!ScriptedDir::copyFile(from, to)) return false;
-        if (from == cutShort) ScriptedDir::openWrite(to, OpenForWrite::CreateOrTruncate);
-        return true;
+        const bool copied = ScriptedDir::copyFile(from, to);
+        if (copied && from == cutShort) ScriptedDir::openWrite(to, OpenForWrite::CreateOrTruncate);
+        return copied;
     }
 };
 
@@ -36,9 +36,7 @@ protected:
     // The entries under the backup folder, named inside it.
     Entries backup() const {
         Entries inside;
-        for (const auto& [name, bytes] : snapshot()) {
-            if (name.starts_with(Folder + "\\")) inside[name.substr(Folder.size() + 1)] = bytes;
-        }
+        for (const auto& [name, bytes] : snapshot()) if (name.starts_with(Folder + "\\")) inside[name.substr(Folder.size() + 1)] = bytes;
         return inside;
     }
     std::string told() const { return prompts_.messages.size() == 1 ? prompts_.messages[0].text : "?"; }
@@ -74,8 +72,8 @@ TEST_F(BackupRunTest, TheKidsEditionKeepsTreasuresAndPacksAnEncryptedPetInUseAsI
     const Entries pet = {{"VelmoraKids設定.ppc", "E pet"}, {"おともだち帳", "book"}, {"じゅしん箱", "<folder>"},
                          {"じゅしん箱\\m", "mail"}, {"たからもの", "<folder>"}, {"たからもの\\t", "treasure"}};
     const Entries others = {{"E.apd", "old"}, {"A.ppc", "A pet"}, {"A_たからもの", "<folder>"}, {"A_たからもの\\a", "a"}};
-    const test::HandRecord petFile{"E.ppc", "E pet"}, mail{test::cp932("E_じゅしん箱\\m"), "mail"};
-    const test::HandRecord book{test::cp932("E_おともだち帳"), "book"}, treasure{test::cp932("E_たからもの\\t"), "treasure"};
+    const test::HandRecord petFile{"E.ppc", "E pet"}, mail{test::cp932("E_じゅしん箱\\m"), "mail"},
+        book{test::cp932("E_おともだち帳"), "book"}, treasure{test::cp932("E_たからもの\\t"), "treasure"};
     const struct { int status; std::vector<std::string> leftOut; std::vector<test::HandRecord> packed; } cases[] = {
         {7, {}, {}},  // plain: copied as it is
         {8, {"おともだち帳", "たからもの", "たからもの\\t"}, {petFile, mail, book, treasure}},
@@ -85,12 +83,10 @@ TEST_F(BackupRunTest, TheKidsEditionKeepsTreasuresAndPacksAnEncryptedPetInUseAsI
     temp_.writeFile("Orvane.ini", "");
     for (const auto& c : cases) {
         clearInstallDir();
-        putAll({{"VelmoraKids.exe", ""}, {"tzl001.pac", "not copied"}});
-        putAll(pet);
-        putAll(others);
-        backUp(HostEdition::Kids, c.status);
         Entries expected = pet;
         expected.merge(Entries(others));
+        putAll(expected), putAll({{"VelmoraKids.exe", ""}, {"tzl001.pac", "not copied"}});
+        backUp(HostEdition::Kids, c.status);
         expected["Orvane.ini"] = "";
         if (!c.packed.empty()) {
             for (const auto& name : {"VelmoraKids設定.ppc", "じゅしん箱", "じゅしん箱\\m"}) expected.erase(name);
