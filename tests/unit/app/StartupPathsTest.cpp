@@ -15,10 +15,7 @@ TEST(StartupPaths, TheProgramsFolderAndTitleAndTheInstallDirThatExists) {
         {R"(C:\dir.x\orvane)", R"(C:\dir.x\)", "orvane"}, {R"(\\server\share\.EXE)", R"(\\server\share\)", ".EXE"},
         {"C:/Orvane.exe", "C:/", "Orvane"}, {"Orvane.exe", "", "Orvane"},
     };
-    for (const auto& c : programs) {
-        EXPECT_EQ(folderOfProgram(c[0]), c[1]) << c[0];
-        EXPECT_EQ(titleOfProgram(c[0]), c[2]) << c[0];
-    }
+    for (const auto& c : programs) EXPECT_EQ(folderOfProgram(c[0]) + "|" + titleOfProgram(c[0]), c[1] + std::string("|") + c[2]) << c[0];
     // A stored folder that exists, relative to the program's folder unless rooted.
     const std::set<std::string> folders = {R"(D:\Host)", R"(C:\Tools\host)", R"(\\server\host)", "/h", "C:h"};
     const auto isFolder = [&folders](const std::string& path) { return folders.count(path) > 0; };
@@ -39,10 +36,7 @@ TEST(StartupPaths, TheFirstMatchingExecutableDecidesTheHost) {
     };
     for (const auto& [entries, found] : cases) {
         test::TempDir temp;
-        for (const auto& name : entries) {
-            if (name.ends_with('\\')) temp.makeFolder(name.substr(0, name.size() - 1));
-            if (!name.ends_with('\\')) temp.writeFile(name, "MZ");
-        }
+        for (const auto& name : entries) name.ends_with('\\') ? temp.makeFolder(name.substr(0, name.size() - 1)) : temp.writeFile(name, "MZ");
         const auto host = findHostExecutable(*openInstallDir(temp.path()));
         EXPECT_EQ(host ? host->fileName + " " + FolderNameTable::forEdition(host->edition).settingsName : "", found);
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "ui/ByteLimitedInput.h"
 #include "ui/CommandLinePet.h"
@@ -26,13 +27,10 @@ TEST(ByteLimitedInput, KeepsWhatFitsInTheFieldsCp932Bytes) {
     };
     for (const auto& c : cases) {
         const LimitedEdit edit = acceptLimitedEdit(c.before, c.after, c.limit);
-        EXPECT_EQ(edit.text, c.text) << c.after;
-        EXPECT_EQ(edit.caret, c.caret) << c.after;
-        EXPECT_EQ(edit.refusedCharacters, c.refused) << c.after;
-        EXPECT_EQ(edit.cutAtLimit, c.cut) << c.after;
+        EXPECT_EQ(std::tie(edit.text, edit.caret), std::tie(c.text, c.caret)) << c.after;
+        EXPECT_EQ(std::pair(edit.refusedCharacters, edit.cutAtLimit), std::pair(c.refused, c.cut)) << c.after;
     }
-    const std::pair<const char*, bool> passwords[] = {{"abc", false}, {"abcd", true}, {"aあ", false},
-                                                      {"ｱｲｳｴ", true}, {"😀😀", false}};
+    const std::pair<const char*, bool> passwords[] = {{"abc", false}, {"abcd", true}, {"aあ", false}, {"ｱｲｳｴ", true}, {"😀😀", false}};
     for (const auto& [text, enough] : passwords) EXPECT_EQ(passwordLongEnough(text), enough) << text;
 }
 
@@ -46,9 +44,7 @@ TEST(CommandLinePet, SelectsThePetNamedAfterADashOrSlash) {
         {{"Orvane.exe", ""}, none}, {{"Orvane.exe", "ポチ", "-ポチ"}, none}, {{"Orvane.exe", "-ポチ", "-Pochi"}, 1},
         {{"Orvane.exe", "-タマ"}, 3}, {{"Orvane.exe", "-"}, 4},
     };
-    for (const auto& [arguments, selection] : cases) {
-        EXPECT_EQ(commandLineSelection(arguments, pets), selection) << arguments.back();
-    }
+    for (const auto& [arguments, selection] : cases) EXPECT_EQ(commandLineSelection(arguments, pets), selection) << arguments.back();
 }
 
 }  // namespace

@@ -31,18 +31,13 @@ const Step changed = [](SettingsForm& form) { form.userChanged(); };
 const Step discarded = [](SettingsForm& form) { form.discarded(); };
 
 TEST(PetForms, TheSettingsFormEnablesApplyAndTheShareLogsBoxAsTheUserWorks) {
-    const struct { const char* what; std::vector<Step> steps; int selected; int boxes, stored; bool apply, logs; } cases[] = {
+    const struct { const char* what; std::vector<Step> steps; int selected, boxes, stored; bool apply, logs; } cases[] = {
         {"no pet: a change enables nothing", {changed, encrypted(true)}, -1, 8, 0, false, true},
-        {"a pet shown as stored", {select(0, "ぽすけ", 7)}, 0, 7, 7, false, true},
-        {"an encrypted pet: share-logs cleared and disabled", {select(0, "ひみつ", 11)}, 0, 11, 11, false, false},
         {"a sharing box or the name enables apply", {select(0, "a", 7), changed}, 0, 7, 7, true, true},
         {"ticking encrypted clears share-logs", {select(0, "a", 7), encrypted(true)}, 0, 11, 7, true, false},
-        {"unticking leaves it cleared but enabled", {select(0, "a", 7), encrypted(true), encrypted(false)}, 0, 3, 7,
-         true, true},
-        {"another pet drops the unapplied change", {select(0, "a", 7), encrypted(true), select(1, "b", 3)}, 1, 3, 3,
-         false, true},
-        {"discarded: nothing selected, all clear", {select(0, "a", 11), changed, discarded, changed}, -1, 0, 0, false,
-         true},
+        {"unticking leaves it cleared", {select(0, "a", 7), encrypted(true), encrypted(false)}, 0, 3, 7, true, true},
+        {"another pet drops a change", {select(0, "a", 7), encrypted(true), select(1, "b", 3)}, 1, 3, 3, false, true},
+        {"discarded: none selected", {select(0, "a", 11), changed, discarded, changed}, -1, 0, 0, false, true},
     };
     for (const auto& c : cases) {
         SettingsForm form(false);
@@ -64,12 +59,8 @@ TEST(PetForms, TheAddPetFormStartsSharingAndNeverSharesTheLogsOfAnEncryptedPet) 
         {{}, 7, true}, {{true}, 11, false}, {{true, false}, 3, true}};
     for (const auto& c : cases) {
         AddPetForm form(true);
-        for (const bool ticked : c.clicks) {
-            form.options.encrypted = ticked;
-            form.encryptedClicked();
-        }
-        EXPECT_EQ(statusOf(form.options), c.status);
-        EXPECT_EQ(form.shareLogsEnabled(), c.logs);
+        for (const bool ticked : c.clicks) form.options.encrypted = ticked, form.encryptedClicked();
+        EXPECT_EQ(std::pair(statusOf(form.options), form.shareLogsEnabled()), std::pair(c.status, c.logs)) << c.status;
     }
     for (const bool standard : {true, false}) {
         EXPECT_EQ(SettingsForm(standard).shareTreasuresEnabled(), !standard);
@@ -94,20 +85,16 @@ TEST(Placement, CentresOnTheWorkAreaSizeOrUsesTheStoredPosition) {
 // The setup finds the host's folder 15 characters after the marker of its
 // uninstall entry, and the pets lying there: pet files, then containers.
 TEST(FirstRunScan, FindsTheInstallDirAndThePetsInIt) {
-    const char* entries[][2] = {
-        {R"(C:\WINDOWS\IsUn0411.exe -f"D:\Apps\Host\Uninst.isu")", R"(D:\Apps\Host)"},
-        {R"(C:\WINDOWS\IsUn0411.exe -fD:\Host\Uninst.isu)", R"(D:\Host)"}, {R"(IsUn0411.exeあいう"E:\表\a.isu)", R"(E:\表)"},
-        {R"(C:\uninst.exe -f"D:\Host\Uninst.isu")", ""}, {R"(IsUn0411.exe -f"Uninst.isu")", ""}, {"IsUn0411.exe", ""},
-    };
+    const char* entries[][2] = {{R"(C:\WINDOWS\IsUn0411.exe -f"D:\Apps\Host\Uninst.isu")", R"(D:\Apps\Host)"},
+                                {R"(C:\WINDOWS\IsUn0411.exe -fD:\Host\Uninst.isu)", R"(D:\Host)"},
+                                {R"(IsUn0411.exeあいう"E:\表\a.isu)", R"(E:\表)"}, {R"(C:\uninst.exe -f"D:\Host\Uninst.isu")", ""},
+                                {R"(IsUn0411.exe -f"Uninst.isu")", ""}, {"IsUn0411.exe", ""}};
     for (const auto& c : entries) EXPECT_EQ(installDirFromUninstallString(c[0]), c[1]) << c[0];
     test::TempDir temp;
     for (const char* name : {"Velmora設定.ppc", "VelmoraKids設定.ppc", "むかしのVelmora設定.ppc", "変更前のVelmora設定.ppc",
                              "むかしのVelmoraKids設定.ppc", "変更前のVelmoraKids設定.ppc", "ポチ.ppc", "a.b.PPC", "タマ.apd",
-                             "ポチ.apd", "x.ppcx"}) {
-        temp.writeFile(name, "");
-    }
-    temp.makeFolder("folder.ppc");
-    temp.makeFolder("folder.apd");
+                             "ポチ.apd", "x.ppcx"}) temp.writeFile(name, "");
+    for (const char* folder : {"folder.ppc", "folder.apd"}) temp.makeFolder(folder);
     EXPECT_EQ(scanExistingPets(*openInstallDir(temp.path())),
               (std::vector<std::string>{"a.b", "default", "default", "ポチ", "タマ", "ポチ"}));
 }
