@@ -97,6 +97,7 @@ TEST_F(PetRegistryTest, SettingsAreWrittenInOneRewriteAndWriteFailuresAreReporte
     std::filesystem::remove(dir.fsPath("Orvane.ini"));
     EXPECT_FALSE(registry.registerAll({"a", "\xF0\x9F\x90\xB1"}, "C:\\", encryptedX));
     EXPECT_EQ(stored(), "<none>");
+    EXPECT_EQ(registry.petInPlace(), 0);  // without a settings file the first pet is in place
     ASSERT_TRUE(registry.registerAll({}, "", encryptedX));
     EXPECT_EQ(registry.petInPlace(), -1);
     std::filesystem::remove(dir.fsPath("Orvane.ini"));

@@ -9,13 +9,12 @@ namespace {
 using std::chrono::milliseconds;
 
 constexpr WindowId HostWindow = 42;
-constexpr HostWindowWait TenLooks{milliseconds(1000), milliseconds(100)};
 
 // The host's main window shows at a given look, its process ends during a
-// given wait (0: never).
+// given wait (0: never); each wait is one step long.
 class ScriptedHost : public HostWindows, public HostProcess {
 public:
-    ScriptedHost(int appearsAt, int endsIn) : appearsAt_(appearsAt), endsIn_(endsIn) {}
+    ScriptedHost(int appearsAt, int endsIn, milliseconds step) : appearsAt_(appearsAt), endsIn_(endsIn), step_(step) {}
     int looks = 0, waits = 0;
 
     WindowId findTopLevel(std::string_view className) override {
@@ -24,7 +23,7 @@ public:
         return appearsAt_ != 0 && looks >= appearsAt_ ? HostWindow : 0;
     }
     bool waitForEnd(milliseconds timeout) override {
-        EXPECT_EQ(timeout, TenLooks.step);
+        EXPECT_EQ(timeout, step_);
         return ++waits == endsIn_;
     }
     void waitUntilEnded() override { ADD_FAILURE() << "the launch never waits without a limit"; }
@@ -36,15 +35,18 @@ public:
 
 private:
     int appearsAt_, endsIn_;
+    milliseconds step_;
 };
 
 TEST(HostWait, LooksUntilTheWindowShowsTheProcessEndsOrTheLimitPasses) {
-    const struct { int appearsAt, endsIn; WindowId found; int looks, waits; } cases[] = {
-        {4, 0, HostWindow, 4, 3}, {11, 0, HostWindow, 11, 10}, {0, 0, 0, 11, 10}, {0, 2, 0, 3, 2}, {3, 2, HostWindow, 3, 2},
+    const struct { int appearsAt, endsIn, step; WindowId found; int looks, waits; } cases[] = {  // within 1000 ms
+        {4, 0, 100, HostWindow, 4, 3}, {11, 0, 100, HostWindow, 11, 10}, {0, 0, 100, 0, 11, 10}, {0, 2, 100, 0, 3, 2},
+        {3, 2, 100, HostWindow, 3, 2}, {0, 0, 0, 0, 2, 1},  // a zero step still looks and waits once
     };
     for (const auto& c : cases) {
-        ScriptedHost host(c.appearsAt, c.endsIn);
-        EXPECT_EQ(waitForHostMainWindow(host, host, TenLooks), c.found) << c.appearsAt << "/" << c.endsIn;
+        ScriptedHost host(c.appearsAt, c.endsIn, milliseconds(c.step));
+        const HostWindowWait wait{milliseconds(1000), milliseconds(c.step)};
+        EXPECT_EQ(waitForHostMainWindow(host, host, wait), c.found) << c.appearsAt << "/" << c.endsIn;
         EXPECT_EQ(std::pair(host.looks, host.waits), std::pair(c.looks, c.waits)) << c.appearsAt << "/" << c.endsIn;
     }
 }
