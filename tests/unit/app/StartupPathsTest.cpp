@@ -17,11 +17,11 @@ TEST(StartupPaths, TheProgramsFolderAndTitleAndTheInstallDirThatExists) {
     };
     for (const auto& c : programs) EXPECT_EQ(folderOfProgram(c[0]) + "|" + titleOfProgram(c[0]), c[1] + std::string("|") + c[2]) << c[0];
     // A stored folder that exists, relative to the program's folder unless rooted.
-    const std::set<std::string> folders = {R"(D:\Host)", R"(C:\Tools\host)", R"(\\server\host)", "/h", "C:h"};
+    const std::set<std::string> folders = {R"(D:\Host)", R"(C:\Tools\host)", R"(\\server\host)", R"(\h)", "/h", "C:h"};
     const auto isFolder = [&folders](const std::string& path) { return folders.count(path) > 0; };
     const char* stored[][2] = {{"", R"(C:\Tools\)"}, {R"(D:\Host)", R"(D:\Host)"}, {R"(D:\Missing)", R"(C:\Tools\)"},
                                {"host", R"(C:\Tools\host)"}, {R"(\\server\host)", R"(\\server\host)"},
-                               {"/h", "/h"}, {"C:h", "C:h"}, {"h", R"(C:\Tools\)"}};
+                               {R"(\h)", R"(\h)"}, {"/h", "/h"}, {"C:h", "C:h"}, {"h", R"(C:\Tools\)"}};
     for (const auto& c : stored) EXPECT_EQ(chooseInstallDir(R"(C:\Tools\)", c[0], isFolder), c[1]) << c[0];
 }
 
