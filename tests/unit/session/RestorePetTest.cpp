@@ -108,6 +108,12 @@ TEST_F(RestorePetTest, ARestoreThatStopsLeavesTheDirectoryAndTheSettingsAsTheyWe
     EXPECT_TRUE(prompts_.messages.empty());
     EXPECT_FALSE(restore(Encrypted, *dir_, registry_, {"wrong"}));
     expectUntouched(encryptedBefore, settingsBefore, "パスワードが不正です。");
+    Kind outside = Plain;  // a backup's settings file edited to name a pet outside the backup folder
+    outside.pet.name = "..\\P";
+    layOut(outside);
+    const Entries plainBefore = snapshot();
+    EXPECT_FALSE(restore(outside, *dir_, registry_, {}));
+    expectUntouched(plainBefore, settingsBefore, "バックアップのペット「..\\P」は名前が正しくないため、戻せません。");
 
     for (const Kind& kind : {InPlace, Encrypted}) {
         layOut(kind);
