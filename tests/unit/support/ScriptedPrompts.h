@@ -31,20 +31,16 @@ public:
 
     std::optional<std::string> askPassword() override {
         ++passwordsAsked;
-        if (passwords.empty()) ADD_FAILURE() << "a password was asked that the test did not script";
-        if (passwords.empty()) return std::nullopt;
+        if (passwords.empty()) return ADD_FAILURE() << "a password was asked that the test did not script", std::nullopt;
         auto answer = passwords.front();
-        passwords.pop_front();
-        return answer;
+        return passwords.pop_front(), answer;
     }
     MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
                               MessageButtons buttons) override {
         messages.push_back({text, title, icon, buttons});
-        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-        if (answers.empty()) return MessageAnswer::Yes;
+        if (buttons == MessageButtons::Ok || answers.empty()) return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
         const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return answers.pop_front(), answer;
     }
 };
 

@@ -26,22 +26,15 @@ TempDir::TempDir() {
     if (!std::filesystem::create_directory(root_)) throw std::runtime_error("cannot create a temporary folder");
 }
 
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-}
+TempDir::~TempDir() { std::error_code ignored; std::filesystem::remove_all(root_, ignored); }
 
 std::string TempDir::path() const { return pathToUtf8(root_); }
 
-std::filesystem::path TempDir::fsPath(const std::string& relative) const {
-    return relative.empty() ? root_ : root_ / u8Path(relative);
-}
+std::filesystem::path TempDir::fsPath(const std::string& relative) const { return relative.empty() ? root_ : root_ / u8Path(relative); }
 
 void TempDir::writeFile(const std::string& relative, const std::string& bytes) const {
     std::ofstream out(fsPath(relative), std::ios::binary | std::ios::trunc);
-    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-        throw std::runtime_error("cannot write test file " + relative);
-    }
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) throw std::runtime_error("cannot write " + relative);
 }
 
 std::string TempDir::readFile(const std::string& relative) const {
@@ -52,9 +45,6 @@ std::string TempDir::readFile(const std::string& relative) const {
 
 void TempDir::makeFolder(const std::string& relative) const { std::filesystem::create_directories(fsPath(relative)); }
 
-bool TempDir::exists(const std::string& relative) const {
-    std::error_code ec;
-    return std::filesystem::exists(fsPath(relative), ec);
-}
+bool TempDir::exists(const std::string& relative) const { std::error_code ec; return std::filesystem::exists(fsPath(relative), ec); }
 
 }  // namespace orvane::test

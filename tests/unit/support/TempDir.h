@@ -14,10 +14,8 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    // Full path, UTF-8, in the platform's own form.
-    std::string path() const;
+    std::string path() const;  // UTF-8, in the platform's own form
     std::filesystem::path fsPath(const std::string& relative = {}) const;
-
     void writeFile(const std::string& relative, const std::string& bytes) const;
     std::string readFile(const std::string& relative) const;
     void makeFolder(const std::string& relative) const;
@@ -27,7 +25,7 @@ private:
     std::filesystem::path root_;
 };
 
-// A UTF-8 string as a filesystem path, also on Windows.
+// A UTF-8 string as a filesystem path, also on Windows, and back.
 std::filesystem::path u8Path(const std::string& utf8);
 std::string pathToUtf8(const std::filesystem::path& p);
 
