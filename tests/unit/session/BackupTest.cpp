@@ -1,11 +1,12 @@
-// Pets brought back from a backup as new pets: byte for byte, never over
-// anything that exists, and nothing left behind when a step fails.
+// Backups made in a session, and pets brought back from them as new pets:
+// byte for byte, never over anything that exists, nothing left behind when a step fails.
 
 #include <gtest/gtest.h>
 
 #include "ScriptedDir.h"
 #include "ScriptedPrompts.h"
 #include "StoreTestSupport.h"
+#include "session/BackupRun.h"
 #include "session/RestorePet.h"
 
 namespace orvane {
@@ -15,6 +16,18 @@ using Entries = std::map<std::string, std::string>;
 using test::cp932;
 
 const std::string Folder = "20261206210533";
+
+// A directory whose copies of one file come out cut short.
+class ShortCopies : public test::ScriptedDir {
+public:
+    using ScriptedDir::ScriptedDir;
+    std::string cutShort;
+    bool copyFile(const std::string& from, const std::string& to) override {
+        const bool copied = ScriptedDir::copyFile(from, to);
+        if (copied && from == cutShort) ScriptedDir::openWrite(to, OpenForWrite::CreateOrTruncate);
+        return copied;
+    }
+};
 
 std::string containerOfE(const std::string& pet) {
     return test::handContainer(DeriveKey("pass-E"), {{cp932(pet + ".ppc"), "E pet"},
@@ -40,8 +53,22 @@ const Kind InPlace = {HostEdition::Kids, {"X", 1, true},
 const Kind Encrypted = {HostEdition::Standard, {"E", 11, false}, {{"E.apd", containerOfE("E")}, {"共有_おともだち帳", "shared book"}},
                         {{"戻った.apd", containerOfE("戻った")}}};
 
-class RestorePetTest : public test::StoreTest {
+class BackupTest : public test::StoreTest {
 protected:
+    // At 2026-12-06 21:05:33, in a session of pet E opened with the password "abcd" unless told.
+    BackupResult backUp(HostEdition edition, int status, const std::optional<std::string>& password = "abcd") {
+        const FolderNameTable names = FolderNameTable::forEdition(edition);
+        const std::string host(edition == HostEdition::Kids ? host::KidsExecutable : host::StandardExecutable);
+        prompts_ = {};
+        return RunBackup({copies_, names, host, ini_.path(), status, "E", password}, {2026, 12, 6, 21, 5, 33}, prompts_);
+    }
+    // The entries under the backup folder, named inside it.
+    Entries backup() const {
+        Entries inside;
+        for (const auto& [name, bytes] : snapshot()) if (name.starts_with(Folder + "\\")) inside[name.substr(Folder.size() + 1)] = bytes;
+        return inside;
+    }
+    std::string told() const { return prompts_.messages.size() == 1 ? prompts_.messages[0].text : "?"; }
     // The installation directory with one pet and the backup of the kind.
     void layOut(const Kind& kind) {
         clearInstallDir();
@@ -57,10 +84,93 @@ protected:
     }
     std::string settings() const { return temp_.readFile("Orvane.ini"); }
 
+
+    ShortCopies copies_{*dir_};
     test::ScriptedPrompts prompts_;
 };
 
-TEST_F(RestorePetTest, EachKindOfPetComesBackByteForByteUnderTheNewName) {
+// The pets, their shared items, the plug-in of the standard edition and
+// the settings; never the host's old copies of its pet file.
+TEST_F(BackupTest, TheStandardEditionKeepsPetsSharedItemsPlugInAndSettings) {
+    temp_.writeFile("Orvane.ini", "[PetList]\r\nentry=0\r\n");
+    putAll({{"Velmora.exe", ""}, {"Velmora設定.bak", "not a pet file"}, {"宝物", "<folder>"}, {"宝物\\t", "t"},
+            {"むかしのVelmora設定.ppc", "host's old copy"}, {"変更前のVelmora設定.ppc", "host's copy"},
+            {"folder.ppc", "<folder>"}, {"0受信フォルダ", "a file"}, {"受信フォルダ\\sub", "<folder>"},
+            {"受信フォルダ\\sub\\deep", "left out"}});
+    Entries kept = {{"Velmora設定.ppc", "X pet"}, {"A.ppc", "A pet"}, {"E.apd", "E container"}, {"おともだち帳", "book"},
+                    {"共有_おともだち帳", "shared book"}, {"受信フォルダ", "<folder>"}, {"受信フォルダ\\m", "X mail"},
+                    {"A_受信フォルダ", "<folder>"}, {"A_受信フォルダ\\a", "A mail"}, {"共有_送信フォルダ", "<folder>"},
+                    {"共有_送信フォルダ\\s", "sent"}, {"プラグインフォルダ", "<folder>"}, {"プラグインフォルダ\\tzl001.pac", "p"}};
+    putAll(kept);
+    EXPECT_EQ(backUp(HostEdition::Standard, 7).failedCopies, std::vector<std::string>{});
+    kept["Orvane.ini"] = "[PetList]\r\nentry=0\r\n";
+    EXPECT_EQ(backup(), kept);
+    EXPECT_EQ(prompts_.messages, (std::vector<test::ShownMessage>{
+                                     {"バックアップを作成しました。", "完了", MessageIcon::Information}}));
+}
+
+// An encrypted pet in use is in the backup as its container, packed from
+// its pieces in place as they are now, without its plain pieces; the
+// shared items in place stay.
+TEST_F(BackupTest, TheKidsEditionKeepsTreasuresAndPacksAnEncryptedPetInUseAsItIsNow) {
+    const Entries pet = {{"VelmoraKids設定.ppc", "E pet"}, {"おともだち帳", "book"}, {"じゅしん箱", "<folder>"},
+                         {"じゅしん箱\\m", "mail"}, {"たからもの", "<folder>"}, {"たからもの\\t", "treasure"}};
+    const Entries others = {{"E.apd", "old"}, {"A.ppc", "A pet"}, {"A_たからもの", "<folder>"}, {"A_たからもの\\a", "a"}};
+    const test::HandRecord petFile{"E.ppc", "E pet"}, mail{cp932("E_じゅしん箱\\m"), "mail"},
+        book{cp932("E_おともだち帳"), "book"}, treasure{cp932("E_たからもの\\t"), "treasure"};
+    const struct { int status; std::vector<std::string> leftOut; std::vector<test::HandRecord> packed; } cases[] = {
+        {7, {}, {}},  // plain: copied as it is
+        {8, {"おともだち帳", "たからもの", "たからもの\\t"}, {petFile, mail, book, treasure}},
+        {8 | 1, {"たからもの", "たからもの\\t"}, {petFile, mail, treasure}},
+        {8 | 2, {"おともだち帳"}, {petFile, mail, book}},
+    };
+    temp_.writeFile("Orvane.ini", "");
+    for (const auto& c : cases) {
+        clearInstallDir();
+        Entries expected = pet;
+        expected.merge(Entries(others));
+        putAll(expected), putAll({{"VelmoraKids.exe", ""}, {"tzl001.pac", "not copied"}});
+        backUp(HostEdition::Kids, c.status);
+        expected["Orvane.ini"] = "";
+        if (!c.packed.empty()) {
+            for (const auto& name : {"VelmoraKids設定.ppc", "じゅしん箱", "じゅしん箱\\m"}) expected.erase(name);
+            for (const auto& name : c.leftOut) expected.erase(name);
+            expected["E.apd"] = test::handContainer(test::KeyOfAbcd, c.packed);
+        }
+        EXPECT_EQ(backup(), expected) << c.status;
+        EXPECT_EQ(snapshot().at("VelmoraKids設定.ppc"), "E pet") << c.status;
+        EXPECT_EQ(told(), "バックアップを作成しました。") << c.status;
+    }
+}
+
+// What cannot be saved is named, the first and how many more; the copies
+// that can be made are made all the same.
+TEST_F(BackupTest, WhatCannotBeSavedIsNamedInTheClosingMessage) {
+    const std::string notSaved = "バックアップを作成しましたが、次のファイルを保存できませんでした。\n";
+    putAll({{"E.apd", "E container"}, {"Velmora設定.ppc", "E pet"}, {"宝物", "<folder>"}, {"宝物\\café.jpg", "x"}});
+    backUp(HostEdition::Standard, 8);  // a name the container cannot hold, and no settings file
+    EXPECT_EQ(backup(), (Entries{{"E.apd", "E container"}, {"プラグインフォルダ", "<folder>"}}));
+    EXPECT_EQ(told(), notSaved + "宝物\\café.jpg\nほか 1 件");
+    temp_.writeFile("Orvane.ini", "");
+    backUp(HostEdition::Standard, 8, std::nullopt);  // the password was not given
+    EXPECT_EQ(told(), notSaved + "Velmora設定.ppc");
+
+    clearInstallDir();
+    putAll({{"受信フォルダ", "<folder>"}, {"受信フォルダ\\m", "mail"}, {"A.ppc", "A pet"}, {"B.ppc", "B pet"},
+            {Folder, "<folder>"}, {Folder + "\\受信フォルダ", "a file in the way"}});
+    copies_.cutShort = "A.ppc";
+    EXPECT_TRUE(backUp(HostEdition::Standard, 7).folderMade);  // left by a run in the same second
+    EXPECT_EQ(backup().at("B.ppc"), "B pet");
+    EXPECT_EQ(told(), notSaved + "A.ppc\nほか 1 件");
+
+    clearInstallDir();
+    putAll({{Folder, "a file in the way"}, {"A.ppc", "pet"}});
+    EXPECT_FALSE(backUp(HostEdition::Standard, 7).folderMade);
+    EXPECT_EQ(snapshot(), (Entries{{Folder, "a file in the way"}, {"A.ppc", "pet"}}));
+    EXPECT_EQ(told(), "バックアップフォルダ「" + Folder + "」を作成できません。");
+}
+
+TEST_F(BackupTest, EachKindOfPetComesBackByteForByteUnderTheNewName) {
     for (const Kind& kind : {Plain, InPlace, Encrypted}) {
         layOut(kind);
         Entries expected = snapshot();
@@ -76,7 +186,7 @@ TEST_F(RestorePetTest, EachKindOfPetComesBackByteForByteUnderTheNewName) {
 // A taken name, a cancelled or wrong password, or a failure at any file
 // step, and last the settings file that cannot be written: each time the
 // directory and the settings are as they were, and the user is told.
-TEST_F(RestorePetTest, ARestoreThatStopsLeavesTheDirectoryAndTheSettingsAsTheyWere) {
+TEST_F(BackupTest, ARestoreThatStopsLeavesTheDirectoryAndTheSettingsAsTheyWere) {
     const auto expectUntouched = [&](const Entries& before, const std::string& settingsBefore, const std::string& told) {
         EXPECT_TRUE(snapshot() == before && settings() == settingsBefore) << told;
         ASSERT_EQ(prompts_.messages.size(), 1u) << told;
@@ -135,7 +245,7 @@ TEST_F(RestorePetTest, ARestoreThatStopsLeavesTheDirectoryAndTheSettingsAsTheyWe
     }
 }
 
-TEST_F(RestorePetTest, BackupFoldersAreListedNewestFirstWithTheirOwnPets) {
+TEST_F(BackupTest, BackupFoldersAreListedNewestFirstWithTheirOwnPets) {
     // Backups hold a settings file; one without a date, without the file or not a folder is not one.
     for (const char* folder : {"20261206210533", "19991231235959", "20261306000000", "2026120621053"}) {
         putAll({{folder, "<folder>"}, {std::string(folder) + "\\Orvane.ini", ""}});
