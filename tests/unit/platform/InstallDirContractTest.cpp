@@ -67,10 +67,9 @@ TEST_F(InstallDirContract, NamesInAnyScriptAndLetterCaseFindTheirEntry) {
     for (const auto& [asked, onDisk] : cases) {
         const bool isFile = onDisk && !onDisk->ends_with('\\');
         const std::optional<std::string> content = isFile ? std::optional(tmp.readFile(*onDisk)) : std::nullopt;
-        EXPECT_EQ(dir->exists(asked), onDisk.has_value()) << asked;
-        EXPECT_EQ(dir->isFolder(asked), onDisk && !isFile) << asked;
-        EXPECT_EQ(dir->fileSize(asked), content ? std::optional<std::uint64_t>(content->size()) : std::nullopt) << asked;
-        EXPECT_EQ(readThroughPort(asked), content) << asked;
+        const std::optional<std::uint64_t> size = content ? std::optional(std::uint64_t(content->size())) : std::nullopt;
+        EXPECT_EQ(std::tuple(dir->exists(asked), dir->isFolder(asked), dir->fileSize(asked), readThroughPort(asked)),
+                  std::tuple(onDisk.has_value(), onDisk && !isFile, size, content)) << asked;
         if (!isFile) continue;
         EXPECT_EQ(dir->list(asked).size(), 1u) << asked;
         dir->openWrite(asked, OpenForWrite::CreateOrTruncate)->write("port", 4);

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <stdexcept>
+#include <tuple>
 
 #include "ScriptedPrompts.h"
 #include "session/ForcedReturn.h"
@@ -98,14 +99,12 @@ TEST(ForcedReturn, MovesTheClockAheadOnlyForAnErrandAndAlwaysSetsItBack) {
         host.readings = c.readings, host.statusUnder = c.statusUnder, host.foreground = c.foreground;
         host.right = c.right, host.settable = c.settable, host.refusedSetBacks = c.refusedSetBacks;
         test::ScriptedPrompts prompts;
-        EXPECT_EQ(ForcedReturn({host, host, host, host, prompts}, Main), c.result) << c.readings.front();
-        const bool moved = !host.set_.empty();
-        EXPECT_EQ(host.typed, moved ? 1 : 0) << c.readings.front();
+        const Result result = ForcedReturn({host, host, host, host, prompts}, Main);
+        const bool moved = !host.set_.empty(), setBack = moved && c.refusedSetBacks < ClockSetBackAttempts;
         EXPECT_TRUE(!moved || host.set_.front() == oneYearLater(Start)) << c.readings.front();
-        const bool setBack = moved && c.refusedSetBacks < ClockSetBackAttempts;
         EXPECT_EQ(host.current, setBack ? addDuration(Start, host.passed) : moved ? oneYearLater(Start) : Start);
-        EXPECT_EQ(host.passed, c.passed) << c.readings.front();
-        EXPECT_EQ(prompts.messages.empty() ? "" : prompts.messages[0].text, c.told) << c.readings.front();
+        EXPECT_EQ(std::tuple(result, host.typed, host.passed, prompts.messages.empty() ? "" : prompts.messages[0].text),
+                  std::tuple(c.result, moved ? 1 : 0, c.passed, c.told)) << c.readings.front();
     }
     // Whatever happens while it waits, the clock comes back.
     FakeHost host;
