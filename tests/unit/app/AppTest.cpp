@@ -197,8 +197,7 @@ TEST_F(SettingsFileTest, RemoveMovesLaterPetsDownAndAdjustsThePetInPlace) {
                               "Petname2=c\r\nStatus2=11\r\n";
     const std::optional<int> absent;
     const struct { std::string file; int removed; Names pets; std::optional<int> now; } cases[] = {
-        {three + "[NowPet]\r\nnumber=1", 1, {"a:1", "c:11"}, -1}, {three + "[NowPet]\r\nnumber=2", 0, {"b:2", "c:11"}, 1},
-        {three + "[NowPet]\r\nnumber=0", 2, {"a:1", "b:2"}, 0},
+        {three + "[NowPet]\r\nnumber=2", 0, {"b:2", "c:11"}, 1}, {three + "[NowPet]\r\nnumber=0", 2, {"a:1", "b:2"}, 0},
         {"[PetList]\r\nentry=3\r\nPetname0=a\r\nPetname1=b\r\nPetname2=c\r\nStatus2=8\r\n", 0, {"b:7", "c:8"}, absent},
         {"[PetList]\r\nentry=1\r\nPetname0=a\r\n[NowPet]\r\nnumber=0", 0, {}, -1},
         // Not a registered pet: nothing changes.

@@ -29,11 +29,9 @@ TEST(Cp932, ConvertsBothWaysOrRefusesTextWithoutAnExactForm) {
 }
 
 TEST(Cp932, AcceptsOnlyWellFormedBytes) {
-    const std::pair<std::string, bool> cases[] = {
-        {"\x7f\xa1\xdf", true}, {"\x80", false}, {"\xa0", false}, {"\xe0", false}, {"a\x82", false}, {"\xfd", false},
-        {"\x81\x40\x9f\x7e\xe0\x80\x81\xfc\xfc\x40", true}, {"\x81\x3f", false}, {"\x81\x7f", false}, {"\x81\xfd", false},
-        {std::string("\x81\x00", 2), false},
-    };
+    // The single bytes and the lead and trail ranges inside are in the whole-code-space digest.
+    const std::pair<std::string, bool> cases[] = {{"\x81\x3f", false}, {"\x81\x7f", false}, {"\x81\xfd", false},
+                                                  {std::string("\x81\x00", 2), false}, {"\x81\x40\x9f\x7e\xe0\x80\x81\xfc\xfc\x40", true}};
     for (const auto& [bytes, valid] : cases) {
         EXPECT_EQ(isValidCp932(bytes), valid) << testing::PrintToString(bytes);
         EXPECT_EQ(cp932ToUtf8(bytes).has_value(), valid) << testing::PrintToString(bytes);
