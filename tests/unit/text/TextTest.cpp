@@ -36,6 +36,7 @@ TEST(Cp932, AcceptsOnlyWellFormedBytes) {
         EXPECT_EQ(isValidCp932(bytes), valid) << testing::PrintToString(bytes);
         EXPECT_EQ(cp932ToUtf8(bytes).has_value(), valid) << testing::PrintToString(bytes);
     }
+    EXPECT_FALSE(isValidCp932(std::string_view("\x82\xa0", 1))) << "a lead byte ends the view";
 }
 
 // Every double-byte code and every single byte, decoded and encoded back.
