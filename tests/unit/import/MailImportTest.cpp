@@ -1,170 +1,104 @@
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "ScriptedDir.h"
 #include "ScriptedPrompts.h"
-#include "TempDir.h"
+#include "StoreTestSupport.h"
 #include "import/MailImport.h"
 
 namespace orvane {
 namespace {
 
-class MailImportTest : public ::testing::Test {
-protected:
-    void put(const std::string& name, const std::string& bytes) const { temp_.writeFile(name, bytes); }
-    void folder(const std::string& name) const { temp_.makeFolder(name); }
+using Entries = std::map<std::string, std::string>;
+using test::ShownMessage;
 
-    ImportOutcome import(HostEdition edition, MailBox box, const std::string& pet, const std::string& drawer) {
-        prompts_ = {};
-        return ImportMail(*dir_, FolderNameTable::forEdition(edition), {edition, box, pet, drawer}, prompts_);
-    }
-
-    test::ShownMessage lastMessage() const { return prompts_.messages.back(); }
-
-    test::TempDir temp_;
-    std::unique_ptr<InstallDir> dir_ = openInstallDir(temp_.path());
-    test::ScriptedPrompts prompts_;
-    const FolderNameTable standard_ = FolderNameTable::forEdition(HostEdition::Standard);
-};
-
-const test::ShownMessage Completed{"メールのインポートを完了しました。", "完了", MessageIcon::Information};
-
-TEST_F(MailImportTest, PetsAreTheEntriesEndingInTheReceiveFolderCutAtTheLastUnderscore) {
-    for (const char* name : {"A_受信フォルダ", "a.b_c_受信フォルダ", "共有_受信フォルダ", "受信フォルダ", "B_送信フォルダ"}) {
-        folder(name);
-    }
-    put("予_受信フォルダ", "a file is listed too");
-    put("E.apd", "");
-    // Names the pet rules refuse are no pet's.
-    folder("a;b_受信フォルダ");
-    folder("_受信フォルダ");
-    folder(std::string(51, 'L') + "_受信フォルダ");
-    EXPECT_EQ(importablePets(*dir_, standard_), (std::vector<std::string>{"a.b_c", "A", "予", "共有"}));
+Entries operator+(Entries entries, const Entries& more) {
+    for (const auto& [name, bytes] : more) entries[name] = bytes;
+    return entries;
 }
 
-TEST_F(MailImportTest, APetWhoseNameBreaksTheRulesGivesNothing) {
-    folder("受信フォルダ");
-    folder("a;b_受信フォルダ");
-    put("a;b_受信フォルダ\\受信メール.ppm", "mail");
-    put("a;b_受信フォルダ\\受信リスト.ppl", "list");
-    EXPECT_EQ(import(HostEdition::Standard, MailBox::Receive, "a;b", "受信メール"), ImportOutcome::UnusablePet);
-    EXPECT_EQ(lastMessage(), (test::ShownMessage{"「a;b」は使えない名前のため操作できません。\n設定ファイルを確認してください。",
-                                                 "エラー", MessageIcon::Error}));
-    EXPECT_FALSE(temp_.exists("受信フォルダ\\受信メール.ppm"));
+using MailImportTest = test::StoreTest;
+
+TEST_F(MailImportTest, PetsAreTheEntriesEndingInTheReceiveFolderAndDrawersTheBoxsMailFiles) {
+    // A file is listed too; names the pet rules refuse are no pet's; the pet is cut at the last underscore.
+    putAll({{"A_受信フォルダ", "<folder>"}, {"a.b_c_受信フォルダ", "<folder>"}, {"共有_受信フォルダ", "<folder>"},
+            {"B_送信フォルダ", "<folder>"}, {"予_受信フォルダ", "file"}, {"E.apd", ""}, {"a;b_受信フォルダ", "<folder>"},
+            {"_受信フォルダ", "<folder>"}, {std::string(51, 'L') + "_受信フォルダ", "<folder>"}, {"送信フォルダ", "<folder>"},
+            {"受信フォルダ\\受信メール.ppm", ""}, {"受信フォルダ\\予定.ppm", ""}, {"受信フォルダ\\受信リスト.ppl", ""},
+            {"受信フォルダ\\v1.2.ppm", ""}});
+    EXPECT_EQ(importablePets(*dir_, names_), (std::vector<std::string>{"a.b_c", "A", "予", "共有"}));
+    EXPECT_EQ(drawersOf(*dir_, names_, MailBox::Receive), (std::vector<std::string>{"v1.2", "予定", "受信メール"}));
+    EXPECT_TRUE(drawersOf(*dir_, names_, MailBox::Send).empty());
 }
 
-TEST_F(MailImportTest, DrawersAreTheCurrentBoxsMailFilesWithoutExtension) {
-    folder("受信フォルダ");
-    for (const char* name : {"受信フォルダ\\受信メール.ppm", "受信フォルダ\\予定.ppm", "受信フォルダ\\受信リスト.ppl",
-                             "受信フォルダ\\v1.2.ppm"}) {
-        put(name, "");
-    }
-    folder("送信フォルダ");
-    EXPECT_EQ(drawersOf(*dir_, standard_, MailBox::Receive), (std::vector<std::string>{"v1.2", "予定", "受信メール"}));
-    EXPECT_TRUE(drawersOf(*dir_, standard_, MailBox::Send).empty());
-}
-
-TEST_F(MailImportTest, TheDrawerGoesOverTheTrayOfTheEditionAndBox) {
+TEST_F(MailImportTest, TheDrawerGoesOverAnEmptyTrayOfTheEditionAndBoxOrNothingChanges) {
+    const Entries fromA = {{"A_受信フォルダ\\受信メール.ppm", "mail"}, {"A_受信フォルダ\\受信リスト.ppl", "list"}};
+    const Entries emptyTray = {{"受信フォルダ\\受信メール.ppm", ""}};
+    const auto error = [](const std::string& text) { return ShownMessage{text, "エラー", MessageIcon::Error}; };
+    const ShownMessage completed{"メールのインポートを完了しました。", "完了", MessageIcon::Information};
+    const ShownMessage nothing = error("インポートするメールが見つかりません。");
     const struct {
+        std::string name;
         HostEdition edition;
         MailBox box;
-        const char* drawer;
-        const char* sourceMail;
-        const char* sourceList;
-        const char* trayMail;
-        const char* trayList;
-    } cases[] = {
-        {HostEdition::Standard, MailBox::Receive, "受信メール", "A_受信フォルダ\\受信メール.ppm",
-         "A_受信フォルダ\\受信リスト.ppl", "受信フォルダ\\受信メール.ppm", "受信フォルダ\\受信リスト.ppl"},
-        {HostEdition::Kids, MailBox::Send, "そうしんメール", "A_そうしん箱\\そうしんメール.ppm",
-         "A_そうしん箱\\そうしんリスト.ppl", "そうしん箱\\そうしんメール.ppm", "そうしん箱\\そうしんリスト.ppl"},
-        {HostEdition::Kids, MailBox::Receive, "old", "A_じゅしん箱\\old.ppm", "A_じゅしん箱\\oldリスト.ppl",
-         "じゅしん箱\\じゅしんメール.ppm", "じゅしん箱\\じゅしんリスト.ppl"},
-        {HostEdition::Standard, MailBox::Send, "old", "A_送信フォルダ\\old.ppm", "A_送信フォルダ\\oldリスト.ppl",
-         "送信フォルダ\\送信メール.ppm", "送信フォルダ\\送信リスト.ppl"},
+        std::string pet, drawer;
+        Entries before;
+        ImportOutcome outcome;
+        ShownMessage message;
+        Entries changed;  // the rest as before
+    } rows[] = {
+        {"standard receive", HostEdition::Standard, MailBox::Receive, "A", "受信メール", fromA + emptyTray, ImportOutcome::Imported,
+         completed, {{"受信フォルダ\\受信メール.ppm", "mail"}, {"受信フォルダ\\受信リスト.ppl", "list"}}},
+        {"kids send", HostEdition::Kids, MailBox::Send, "A", "そうしんメール",
+         {{"A_そうしん箱\\そうしんメール.ppm", "m"}, {"A_そうしん箱\\そうしんリスト.ppl", "l"}, {"そうしん箱", "<folder>"}},
+         ImportOutcome::Imported, completed, {{"そうしん箱\\そうしんメール.ppm", "m"}, {"そうしん箱\\そうしんリスト.ppl", "l"}}},
+        {"kids receive, a drawer of its own", HostEdition::Kids, MailBox::Receive, "A", "old",
+         {{"A_じゅしん箱\\old.ppm", "m"}, {"A_じゅしん箱\\oldリスト.ppl", "l"}, {"じゅしん箱", "<folder>"}},
+         ImportOutcome::Imported, completed, {{"じゅしん箱\\じゅしんメール.ppm", "m"}, {"じゅしん箱\\じゅしんリスト.ppl", "l"}}},
+        {"standard send", HostEdition::Standard, MailBox::Send, "A", "old",
+         {{"A_送信フォルダ\\old.ppm", "m"}, {"A_送信フォルダ\\oldリスト.ppl", "l"}, {"送信フォルダ", "<folder>"}},
+         ImportOutcome::Imported, completed, {{"送信フォルダ\\送信メール.ppm", "m"}, {"送信フォルダ\\送信リスト.ppl", "l"}}},
+        {"standard receive tray with mail", HostEdition::Standard, MailBox::Receive, "A", "受信メール",
+         fromA + Entries{{"受信フォルダ\\受信メール.ppm", "unread"}}, ImportOutcome::TrayNotEmpty, error("受信トレイを空にして下さい。"), {}},
+        {"kids receive tray with mail", HostEdition::Kids, MailBox::Receive, "A", "d",
+         {{"A_じゅしん箱\\d.ppm", "m"}, {"A_じゅしん箱\\dリスト.ppl", "l"}, {"じゅしん箱\\じゅしんメール.ppm", "unread"}},
+         ImportOutcome::TrayNotEmpty, error("じゅしん箱を空にして下さい。"), {}},
+        {"kids send tray with mail", HostEdition::Kids, MailBox::Send, "A", "d",
+         {{"A_そうしん箱\\d.ppm", "m"}, {"A_そうしん箱\\dリスト.ppl", "l"}, {"そうしん箱\\そうしんメール.ppm", "unread"}},
+         ImportOutcome::TrayNotEmpty, error("ポストを空にして下さい。"), {}},
+        {"a drawer without its list", HostEdition::Standard, MailBox::Receive, "A", "受信メール",
+         {{"A_受信フォルダ\\受信メール.ppm", "mail"}, {"受信フォルダ", "<folder>"}}, ImportOutcome::NothingToImport, nothing, {}},
+        {"a pet without the drawer", HostEdition::Standard, MailBox::Receive, "B", "受信メール", fromA + emptyTray,
+         ImportOutcome::NothingToImport, nothing, {}},
+        {"a pet the name rules refuse", HostEdition::Standard, MailBox::Receive, "a;b", "受信メール",
+         {{"a;b_受信フォルダ\\受信メール.ppm", "mail"}, {"a;b_受信フォルダ\\受信リスト.ppl", "list"}, {"受信フォルダ", "<folder>"}},
+         ImportOutcome::UnusablePet, error("「a;b」は使えない名前のため操作できません。\n設定ファイルを確認してください。"), {}},
+        {"no tray folder", HostEdition::Standard, MailBox::Receive, "A", "受信メール", fromA, ImportOutcome::CopyFailed,
+         error("メールをコピーできませんでした。\nA_受信フォルダ\\受信メール.ppm"), {}},
+        // The mail copied first is taken back.
+        {"a folder where the list goes", HostEdition::Standard, MailBox::Receive, "A", "受信メール",
+         fromA + Entries{{"受信フォルダ\\受信リスト.ppl", "<folder>"}}, ImportOutcome::CopyFailed,
+         error("メールをコピーできませんでした。\nA_受信フォルダ\\受信リスト.ppl"), {}},
+        {"the same beside an empty tray file", HostEdition::Standard, MailBox::Receive, "A", "受信メール",
+         fromA + emptyTray + Entries{{"受信フォルダ\\受信リスト.ppl", "<folder>"}}, ImportOutcome::CopyFailed,
+         error("メールをコピーできませんでした。\nA_受信フォルダ\\受信リスト.ppl"), {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.sourceMail);
-        const std::string source(c.sourceMail);
-        const std::string tray(c.trayMail);
-        folder(source.substr(0, source.find('\\')));
-        folder(tray.substr(0, tray.find('\\')));
-        put(c.sourceMail, std::string("mail of ") + c.drawer);
-        put(c.sourceList, std::string("list of ") + c.drawer);
-        put(c.trayMail, "");  // an empty tray file counts as empty
-        EXPECT_EQ(trayMailFile(FolderNameTable::forEdition(c.edition), c.edition, c.box), c.trayMail);
-        EXPECT_EQ(trayListFile(FolderNameTable::forEdition(c.edition), c.edition, c.box), c.trayList);
-        EXPECT_EQ(import(c.edition, c.box, "A", c.drawer), ImportOutcome::Imported);
-        EXPECT_EQ(temp_.readFile(c.trayMail), std::string("mail of ") + c.drawer);
-        EXPECT_EQ(temp_.readFile(c.trayList), std::string("list of ") + c.drawer);
-        EXPECT_EQ(lastMessage(), Completed);
+    for (const auto& row : rows) {
+        clearInstallDir();
+        putAll(row.before);
+        const Entries before = snapshot();
+        test::ScriptedPrompts prompts;
+        const auto names = FolderNameTable::forEdition(row.edition);
+        EXPECT_EQ(ImportMail(*dir_, names, {row.edition, row.box, row.pet, row.drawer}, prompts), row.outcome) << row.name;
+        EXPECT_EQ(prompts.messages, std::vector<ShownMessage>{row.message}) << row.name;
+        EXPECT_EQ(snapshot(), before + row.changed) << row.name;
     }
 }
 
-TEST_F(MailImportTest, ATrayWithMailIsNeverCopiedOver) {
-    const struct {
-        HostEdition edition;
-        MailBox box;
-        const char* tray;
-        const char* message;
-    } cases[] = {
-        {HostEdition::Standard, MailBox::Receive, "受信フォルダ\\受信メール.ppm", "受信トレイを空にして下さい。"},
-        {HostEdition::Kids, MailBox::Receive, "じゅしん箱\\じゅしんメール.ppm", "じゅしん箱を空にして下さい。"},
-        {HostEdition::Standard, MailBox::Send, "送信フォルダ\\送信メール.ppm", "ポストを空にして下さい。"},
-        {HostEdition::Kids, MailBox::Send, "そうしん箱\\そうしんメール.ppm", "ポストを空にして下さい。"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.tray);
-        const std::string tray(c.tray);
-        const std::string box = tray.substr(0, tray.find('\\'));
-        folder(box);
-        folder("A_" + box);
-        put(c.tray, "unread mail");
-        put("A_" + box + "\\d.ppm", "imported");
-        put("A_" + box + "\\dリスト.ppl", "imported list");
-        EXPECT_EQ(import(c.edition, c.box, "A", "d"), ImportOutcome::TrayNotEmpty);
-        EXPECT_EQ(temp_.readFile(c.tray), "unread mail");
-        EXPECT_EQ(lastMessage(), (test::ShownMessage{c.message, "エラー", MessageIcon::Error}));
-    }
-}
-
-TEST_F(MailImportTest, ADrawerThePetLacksCopiesNothingAndSaysSo) {
-    folder("受信フォルダ");
-    folder("A_受信フォルダ");
-    put("A_受信フォルダ\\受信メール.ppm", "mail without its list");
-    for (const auto& [pet, drawer] : std::vector<std::pair<std::string, std::string>>{
-             {"A", "受信メール"}, {"B", "受信メール"}, {"", ""}}) {
-        EXPECT_EQ(import(HostEdition::Standard, MailBox::Receive, pet, drawer), ImportOutcome::NothingToImport);
-        EXPECT_EQ(lastMessage(),
-                  (test::ShownMessage{"インポートするメールが見つかりません。", "エラー", MessageIcon::Error}));
-    }
-    EXPECT_FALSE(temp_.exists("受信フォルダ\\受信メール.ppm"));
-}
-
-TEST_F(MailImportTest, AFailedCopyIsReportedAndTheTrayPutBack) {
-    folder("A_受信フォルダ");
-    put("A_受信フォルダ\\受信メール.ppm", "mail");
-    put("A_受信フォルダ\\受信リスト.ppl", "list");
-    // No receive folder: the mail file has nowhere to go.
-    EXPECT_EQ(import(HostEdition::Standard, MailBox::Receive, "A", "受信メール"), ImportOutcome::CopyFailed);
-    EXPECT_EQ(lastMessage(), (test::ShownMessage{"メールをコピーできませんでした。\nA_受信フォルダ\\受信メール.ppm",
-                                                 "エラー", MessageIcon::Error}));
-
-    // A folder where the list file goes: the mail copied first is taken back.
-    folder("受信フォルダ\\受信リスト.ppl");
-    EXPECT_EQ(import(HostEdition::Standard, MailBox::Receive, "A", "受信メール"), ImportOutcome::CopyFailed);
-    EXPECT_FALSE(temp_.exists("受信フォルダ\\受信メール.ppm"));
-    put("受信フォルダ\\受信メール.ppm", "");
-    EXPECT_EQ(import(HostEdition::Standard, MailBox::Receive, "A", "受信メール"), ImportOutcome::CopyFailed);
-    EXPECT_EQ(temp_.readFile("受信フォルダ\\受信メール.ppm"), "");
-    EXPECT_EQ(lastMessage().text, "メールをコピーできませんでした。\nA_受信フォルダ\\受信リスト.ppl");
-}
-
-// A copy that fails partway, as on a full disk, leaves the start of the
-// file at its target.
+// A copy that fails partway, as on a full disk, leaves the start of the file at its target.
 class CopiesCutShort : public test::ScriptedDir {
 public:
     explicit CopiesCutShort(InstallDir& real) : ScriptedDir(real), real_(real) {}
@@ -182,24 +116,18 @@ private:
 };
 
 TEST_F(MailImportTest, ACopyThatFailsAtAnyStepLeavesBothTrayFilesAsTheyWere) {
-    folder("A_受信フォルダ");
-    put("A_受信フォルダ\\受信メール.ppm", "mail");
-    put("A_受信フォルダ\\受信リスト.ppl", "list");
-    folder("受信フォルダ");
-    put("受信フォルダ\\受信メール.ppm", "");
-    put("受信フォルダ\\受信リスト.ppl", "list of the empty tray");
+    putAll({{"A_受信フォルダ\\受信メール.ppm", "mail"}, {"A_受信フォルダ\\受信リスト.ppl", "list"},
+            {"受信フォルダ\\受信メール.ppm", ""}, {"受信フォルダ\\受信リスト.ppl", "list of the empty tray"}});
+    const Entries before = snapshot();
     for (std::uint64_t failing = 1;; ++failing) {
         ASSERT_LT(failing, 20u) << "the import never got through";
         CopiesCutShort dir(*dir_);
         dir.fault = test::Fault{failing, test::FaultMode::Fail};
-        prompts_ = {};
-        const auto outcome = ImportMail(dir, standard_, {HostEdition::Standard, MailBox::Receive, "A", "受信メール"},
-                                        prompts_);
+        test::ScriptedPrompts prompts;
+        const auto outcome = ImportMail(dir, names_, {HostEdition::Standard, MailBox::Receive, "A", "受信メール"}, prompts);
         if (outcome == ImportOutcome::Imported) break;  // no step left to fail
-        EXPECT_EQ(outcome, ImportOutcome::CopyFailed) << failing;
-        EXPECT_EQ(temp_.readFile("受信フォルダ\\受信メール.ppm"), "") << failing;
-        EXPECT_EQ(temp_.readFile("受信フォルダ\\受信リスト.ppl"), "list of the empty tray") << failing;
-        EXPECT_EQ(dir_->list("受信フォルダ\\*").size(), 2u) << "a copy stays beside the tray, step " << failing;
+        EXPECT_EQ(outcome, ImportOutcome::CopyFailed) << "step " << failing;
+        EXPECT_EQ(snapshot(), before) << "step " << failing;
     }
 }
 
