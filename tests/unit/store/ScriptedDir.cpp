@@ -8,61 +8,45 @@ namespace orvane::test {
 
 namespace {
 
-[[noreturn]] void scriptedFailure(const std::string& name) { throw FileError(name, "scripted failure"); }
-
-class CountingReadStream : public ReadStream {
-public:
-    CountingReadStream(std::unique_ptr<ReadStream> real, std::string name, ScriptedDir& dir)
-        : real_(std::move(real)), name_(std::move(name)), dir_(dir) {}
-
-    std::size_t read(void* buffer, std::size_t count) override {
-        if (!dir_.step()) scriptedFailure(name_);
-        return real_->read(buffer, count);
+// Counts each call as a step of the directory, throwing FileError for the one that fails.
+class StepCounter {
+protected:
+    StepCounter(std::string name, ScriptedDir& dir) : name_(std::move(name)), dir_(dir) {}
+    void step() {
+        if (!dir_.step()) throw FileError(name_, "scripted failure");
     }
-    void seek(std::uint64_t offset) override {
-        if (!dir_.step()) scriptedFailure(name_);
-        real_->seek(offset);
-    }
-    std::uint64_t size() override { return real_->size(); }
 
 private:
-    std::unique_ptr<ReadStream> real_;
     std::string name_;
     ScriptedDir& dir_;
 };
 
-class CountingWriteStream : public WriteStream {
+class CountingReadStream : public ReadStream, StepCounter {
 public:
-    CountingWriteStream(std::unique_ptr<WriteStream> real, std::string name, ScriptedDir& dir,
-                        std::uint64_t& written, std::optional<std::uint64_t> limit)
-        : real_(std::move(real)), name_(std::move(name)), dir_(dir), written_(written), limit_(limit) {}
+    CountingReadStream(std::unique_ptr<ReadStream> real, std::string name, ScriptedDir& dir)
+        : StepCounter(std::move(name), dir), real_(std::move(real)) {}
 
-    void write(const void* data, std::size_t count) override {
-        if (!dir_.step()) scriptedFailure(name_);
-        if (limit_ && written_ + count > *limit_) scriptedFailure(name_);
-        written_ += count;
-        real_->write(data, count);
-    }
-    void seek(std::uint64_t offset) override {
-        if (!dir_.step()) scriptedFailure(name_);
-        real_->seek(offset);
-    }
-    void seekToEnd() override {
-        if (!dir_.step()) scriptedFailure(name_);
-        real_->seekToEnd();
-    }
+    std::size_t read(void* buffer, std::size_t count) override { return step(), real_->read(buffer, count); }
+    void seek(std::uint64_t offset) override { step(), real_->seek(offset); }
     std::uint64_t size() override { return real_->size(); }
-    void flushToDisk() override {
-        if (!dir_.step()) scriptedFailure(name_);
-        real_->flushToDisk();
-    }
+
+private:
+    std::unique_ptr<ReadStream> real_;
+};
+
+class CountingWriteStream : public WriteStream, StepCounter {
+public:
+    CountingWriteStream(std::unique_ptr<WriteStream> real, std::string name, ScriptedDir& dir)
+        : StepCounter(std::move(name), dir), real_(std::move(real)) {}
+
+    void write(const void* data, std::size_t count) override { step(), real_->write(data, count); }
+    void seek(std::uint64_t offset) override { step(), real_->seek(offset); }
+    void seekToEnd() override { step(), real_->seekToEnd(); }
+    std::uint64_t size() override { return real_->size(); }
+    void flushToDisk() override { step(), real_->flushToDisk(); }
 
 private:
     std::unique_ptr<WriteStream> real_;
-    std::string name_;
-    ScriptedDir& dir_;
-    std::uint64_t& written_;
-    std::optional<std::uint64_t> limit_;
 };
 
 }  // namespace
@@ -80,18 +64,15 @@ bool ScriptedDir::step() {
 }
 
 std::unique_ptr<ReadStream> ScriptedDir::openRead(const std::string& name) {
-    ++readOpens[name];
-    if (!step() || unreadable.count(name)) return nullptr;
+    if (!step()) return nullptr;
     auto real = real_.openRead(name);
     if (!real) return nullptr;
     return std::make_unique<CountingReadStream>(std::move(real), name, *this);
 }
 
 std::unique_ptr<WriteStream> ScriptedDir::openWrite(const std::string& name, OpenForWrite mode) {
-    ++writeOpens[name];
-    if (!step()) scriptedFailure(name);
-    return std::make_unique<CountingWriteStream>(real_.openWrite(name, mode), name, *this, written_,
-                                                 failWritesAfter);
+    if (!step()) throw FileError(name, "scripted failure");
+    return std::make_unique<CountingWriteStream>(real_.openWrite(name, mode), name, *this);
 }
 
 }  // namespace orvane::test

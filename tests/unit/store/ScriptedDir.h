@@ -1,10 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -26,8 +24,7 @@ struct Fault {
     FaultMode mode = FaultMode::Fail;
 };
 
-// A real installation directory with faults on request and a count of the
-// files opened, to test what the store does when the disk lets it down.
+// A real installation directory that fails, or dies, at a chosen step.
 // Every step that changes or reads a file is counted: rename, replace,
 // copy, delete, make and remove folder, open, and each read, write, seek
 // and flush of an open file. Queries (exists, sizes, listings) are not:
@@ -37,11 +34,6 @@ class ScriptedDir : public InstallDir {
 public:
     explicit ScriptedDir(InstallDir& real) : real_(real) {}
 
-    std::set<std::string> unreadable;               // openRead gives nullptr
-    std::optional<std::uint64_t> failWritesAfter;   // bytes written in all
-    bool failReplace = false;
-    std::map<std::string, int> readOpens;
-    std::map<std::string, int> writeOpens;
     std::optional<Fault> fault;
 
     std::uint64_t operations() const { return operations_; }
@@ -55,15 +47,9 @@ public:
     bool isFolder(const std::string& name) override { return real_.isFolder(name); }
     std::optional<std::uint64_t> fileSize(const std::string& name) override { return real_.fileSize(name); }
     std::vector<DirEntry> list(const std::string& pattern) override { return real_.list(pattern); }
-    bool rename(const std::string& from, const std::string& to) override {
-        return step() && real_.rename(from, to);
-    }
-    bool replace(const std::string& from, const std::string& to) override {
-        return step() && !failReplace && real_.replace(from, to);
-    }
-    bool copyFile(const std::string& from, const std::string& to) override {
-        return step() && real_.copyFile(from, to);
-    }
+    bool rename(const std::string& from, const std::string& to) override { return step() && real_.rename(from, to); }
+    bool replace(const std::string& from, const std::string& to) override { return step() && real_.replace(from, to); }
+    bool copyFile(const std::string& from, const std::string& to) override { return step() && real_.copyFile(from, to); }
     bool deleteFile(const std::string& name) override { return step() && real_.deleteFile(name); }
     bool makeFolder(const std::string& name) override { return step() && real_.makeFolder(name); }
     bool removeFolder(const std::string& name) override { return step() && real_.removeFolder(name); }
@@ -73,7 +59,6 @@ public:
 
 private:
     InstallDir& real_;
-    std::uint64_t written_ = 0;
     std::uint64_t operations_ = 0;
     bool crashed_ = false;
 };

@@ -9,7 +9,6 @@
 // ORVANE_SEQUENCES=<n> runs n sequences instead of the usual few.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -18,7 +17,6 @@
 #include <string>
 #include <vector>
 
-#include "ContainerRecords.h"
 #include "ScriptedDir.h"
 #include "StoreTestSupport.h"
 #include "platform/FileError.h"
@@ -29,7 +27,6 @@
 #include "store/DiscardPet.h"
 #include "store/PetLayout.h"
 #include "store/SettleSession.h"
-#include "text/FileNameCase.h"
 
 namespace orvane {
 namespace {
@@ -57,14 +54,16 @@ public:
         // A question about another pet's password names that pet just before.
         const std::string asked = named_.empty() ? about : named_;
         named_.clear();
-        const ModelPet* pet = find(asked);
         // Only a container can tell a wrong password; a new one is taken.
         if (!answerRightly && hasContainer(asked)) {
             const int roll = static_cast<int>(random_() % 10);
             if (roll == 0) return std::nullopt;
             if (roll == 1) return std::string("wrong-pw");
         }
-        return pet && !pet->password.empty() ? pet->password : std::string("fresh-pw");
+        for (const ModelPet& pet : pets_) {
+            if (pet.name == asked && !pet.password.empty()) return pet.password;
+        }
+        return std::string("fresh-pw");
     }
 
     MessageAnswer showMessage(const std::string& text, const std::string&, MessageIcon,
@@ -80,13 +79,6 @@ public:
     }
 
 private:
-    const ModelPet* find(const std::string& name) const {
-        for (const ModelPet& pet : pets_) {
-            if (pet.name == name) return &pet;
-        }
-        return nullptr;
-    }
-
     std::mt19937& random_;
     const std::vector<ModelPet>& pets_;
     std::string named_;
@@ -97,28 +89,277 @@ protected:
     explicit SequenceTest(HostEdition edition = HostEdition::Standard) : StoreTest(edition), edition_(edition) {}
 
     // One sequence from an empty installation.
-    void run(unsigned seed, int steps);
+    void run(unsigned seed, int steps) {
+        random_.seed(seed);
+        seed_ = seed;
+        clearInstallDir();
+        running_.clear();
+        history_.clear();
+        names_made_ = 0;
+        backups_ = 0;
+        registry_.setSession(SessionRecord{});
+        if (edition_ == HostEdition::Kids) {
+            // The Kids host needs a treasures folder with its plug-in files.
+            put("VelmoraKids.exe");
+            const std::string shared = PetLayout::sharedItemName(names_.treasuresFolder);
+            putFolder(shared);
+            put(shared + "\\tzl001.pac", std::string(4144, 'x') + "NONE");
+            put(shared + "\\tzl020w.pac", "plug-in");
+        } else {
+            put("Velmora.exe");
+        }
+        pets_ = {{"A", 7, "", "", 0}, {"B", 3, "", "", 0}, {"E", 11, "pw-E", "", 0}};
+        std::vector<std::pair<std::string, int>> registered;
+        for (const ModelPet& pet : pets_) registered.push_back({pet.name, pet.status});
+        registerPets(registered, 0);
+        password_ = "pw-E";
+        prompts_.hasContainer = [this](const std::string& pet) { return has(PetLayout::containerName(pet)); };
+
+        for (int step = 0; step < steps && !::testing::Test::HasFailure(); ++step) {
+            const unsigned roll = random_() % 10;
+            std::string what;
+            if (!running_.empty()) {
+                ModelPet& pet = pets_[numberOf(running_)];
+                if (roll < 4) {
+                    note(step, "host writes");
+                    hostWrites(pet);
+                    continue;
+                }
+                if (roll < 5) {
+                    const bool backup = random_() % 2 == 0;
+                    note(step, backup ? "backup" : "import");
+                    backup ? backUp(pet) : importMail();
+                    continue;
+                }
+                what = roll < 8 ? "host ends" : "program killed";
+                note(step, what);
+                running_.clear();
+                if (what == "host ends") {
+                    withFaults([&](const StoreContext& context) {
+                        SettleSession(context, [&](const std::string&) { return std::optional<std::string>(pet.password); });
+                    });
+                }
+                restart();
+            } else if (roll < 5 || pets_.size() < 2) {
+                ModelPet& pet = pets_[random_() % pets_.size()];
+                note(step, what = "launch " + pet.name);
+                launch(pet);
+            } else if (roll < 8) {
+                ModelPet& pet = pets_[random_() % pets_.size()];
+                note(step, what = "change " + pet.name);
+                change(pet);
+            } else if (roll < 9) {
+                const std::size_t index = random_() % pets_.size();
+                note(step, what = "discard " + pets_[index].name);
+                discard(index);
+            } else {
+                note(step, what = "add");
+                const std::string name = "a" + std::to_string(++names_made_);
+                if (registry_.append(name, 7) >= 0) pets_.push_back({name, 7, "", "", 0});
+            }
+            if (running_.empty() && random_() % 2) {
+                // Someone removes what blocked a pack.
+                const std::string blocker = PetLayout(names_).inPlaceName(PetPiece::ReceiveFolder) + "\\café.ppm";
+                if (has(blocker)) dir_->deleteFile(blocker);
+            }
+            if (running_.empty()) check("step " + std::to_string(step) + ": " + what);
+        }
+    }
+    void runSequences();
 
 private:
     enum class Outcome { Done, Failed, Crashed };
 
+    void note(int step, const std::string& what) { history_ += "\n" + std::to_string(step) + " " + what; }
+
+    int numberOf(const std::string& name) const {
+        for (std::size_t i = 0; i < pets_.size(); ++i) {
+            if (pets_[i].name == name) return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    PasswordFor passwordFor() {
+        return [this](const std::string& pet) -> std::optional<std::string> {
+            const int number = numberOf(pet);
+            return number < 0 ? std::nullopt : std::optional<std::string>(pets_[number].password);
+        };
+    }
+
+    // Runs the operation once over a directory that fails, or dies, at a
+    // random file step; most runs meet no fault.
     template <typename Operation>
-    Outcome withFaults(Operation operation);
-    void restart();
-    void launch(ModelPet& pet);
-    void hostWrites(ModelPet& pet);
-    void backUp(const ModelPet& pet);
-    void importMail();
-    void change(ModelPet& pet);
-    void discard(std::size_t index);
-    void check(const std::string& step);
-    std::string dump();
-    std::optional<std::string> kept(const ModelPet& pet);
-    int numberOf(const std::string& name) const;
-    PasswordFor passwordFor();
+    Outcome withFaults(Operation operation) {
+        scripted_ = std::make_unique<test::ScriptedDir>(*dir_);
+        if (random_() % 3 == 0) {
+            scripted_->fault = test::Fault{1 + random_() % 30, random_() % 2 ? test::FaultMode::Fail : test::FaultMode::Crash};
+        }
+        faulty_.emplace(StoreContext{*scripted_, names_, registry_, password_});
+        if (scripted_->fault) {
+            history_ += (scripted_->fault->mode == test::FaultMode::Crash ? " crash at " : " fail at ") +
+                        std::to_string(scripted_->fault->at);
+        }
+        try {
+            operation(*faulty_);
+            return Outcome::Done;
+        } catch (const test::SimulatedCrash&) {
+            history_ += " -> crashed";
+            return Outcome::Crashed;
+        } catch (const FileError& error) {
+            history_ += " -> " + error.fileName() + ": " + error.reason();
+            return scripted_->crashed() ? Outcome::Crashed : Outcome::Failed;
+        }
+    }
+
+    // What the next start, or the next operation, does first: the host has
+    // ended, and what the session record says was left half done is finished
+    // with the right passwords.
+    void restart() {
+        running_.clear();
+        prompts_.answerRightly = true;
+        try {
+            SettleSession(context_, passwordFor());
+        } catch (const FileError&) {
+            // What stands in the way stays, and so do the plain pieces.
+        }
+        prompts_.answerRightly = false;
+    }
+
+    void launch(ModelPet& pet) {
+        prompts_.about = pet.name;
+        const int number = numberOf(pet.name);
+        std::optional<PreparedPet> prepared;
+        const Outcome outcome = withFaults([&](const StoreContext& context) {
+            prepared = preparePetForLaunch(context, prompts_, number, pet.name, passwordFor());
+        });
+        if (outcome != Outcome::Done) return restart();
+        if (prepared) running_ = pet.name;
+    }
+
+    // The host writes a new pet file, and mail into the receive folder.
+    void hostWrites(ModelPet& pet) {
+        const PetLayout layout(names_);
+        pet.newest = pet.name + "#" + std::to_string(++pet.versions);
+        put(layout.inPlaceName(PetPiece::PetFile), pet.newest);
+        const std::string receive = layout.inPlaceName(PetPiece::ReceiveFolder);
+        if (!has(receive)) putFolder(receive);
+        const bool privateLogs = (pet.status & PetStatusFlags::ShareLogs) == 0;
+        const std::string mail = (privateLogs ? "private " : "shared ") + pet.newest;
+        put(receive + "\\" + pet.name + ".ppm", mail);
+        put(receive + "\\" + pet.name + ".ppl", mail);
+        // Now and then a name no container can hold: the end of the session fails.
+        if ((pet.status & PetStatusFlags::Encrypted) && random_() % 6 == 0) put(receive + "\\café.ppm", "x");
+    }
+
+    // A backup during the session: never a plain piece of an encrypted pet in it.
+    void backUp(const ModelPet& pet) {
+        const std::string executable = edition_ == HostEdition::Kids ? "VelmoraKids.exe" : "Velmora.exe";
+        LocalTime time{2026, 12, 7, 10, 0, 0, 0};
+        time.second = ++backups_ % 60;
+        time.minute = backups_ / 60;
+        const std::string folder = backupFolderName(time);
+        withFaults([&](const StoreContext& context) {
+            const BackupSources sources{context.dir, names_, executable, ini_.path(), pet.status, pet.name, pet.password};
+            RunBackup(sources, time, prompts_);
+        });
+        if (!(pet.status & PetStatusFlags::Encrypted)) return;
+        const PetLayout layout(names_);
+        for (const std::string& plain : {layout.inPlaceName(PetPiece::PetFile), layout.ownName(pet.name, PetPiece::PetFile)}) {
+            EXPECT_FALSE(has(folder + "\\" + plain)) << "a backup holds " << plain << " of an encrypted pet in the clear, seed " << seed_;
+        }
+    }
+
+    // Another pet's drawer copied over the tray of the pet in place: the user's
+    // own choice, so the tray's files are not held to the privacy rule.
+    void importMail() {
+        const auto pets = importablePets(*dir_, names_);
+        if (pets.empty()) return;
+        const std::string from = pets[random_() % pets.size()];
+        withFaults([&](const StoreContext& context) {
+            ImportMail(context.dir, names_, MailImportRequest{edition_, MailBox::Receive, from, from}, prompts_);
+        });
+    }
+
+    void change(ModelPet& pet) {
+        prompts_.about = pet.name;
+        const int number = numberOf(pet.name);
+        PetChange request;
+        request.number = number;
+        request.oldName = pet.name;
+        request.newName = random_() % 2 ? pet.name : "n" + std::to_string(++names_made_);
+        const bool encrypt = random_() % 2 == 0;
+        request.options = PetOptions{!encrypt && random_() % 2 != 0, random_() % 2 != 0, random_() % 2 != 0, encrypt};
+        for (const ModelPet& other : pets_) request.listedNames.push_back(other.name);
+        const std::string newPassword = encrypt && pet.password.empty() ? "pw-" + request.newName : pet.password;
+        if (encrypt && pet.password.empty()) pet.password = newPassword;
+        std::optional<ChangedPet> changed;
+        const Outcome outcome = withFaults([&](const StoreContext& context) {
+            changed = ChangePet(context, prompts_, request);
+        });
+        // The registry says what took effect: it changes in one rewrite.
+        pet.name = registry_.name(number);
+        pet.status = registry_.status(number);
+        if (!(pet.status & PetStatusFlags::Encrypted) && !has(PetLayout::containerName(pet.name))) pet.password.clear();
+        if (outcome != Outcome::Done) restart();
+    }
+
+    void discard(std::size_t index) {
+        ModelPet& pet = pets_[index];
+        prompts_.about = pet.name;
+        const int count = registry_.count();
+        withFaults([&](const StoreContext& context) {
+            DiscardPet(context, prompts_, static_cast<int>(index), pet.name, pet.status);
+        });
+        if (registry_.count() < count) pets_.erase(pets_.begin() + static_cast<std::ptrdiff_t>(index));
+        restart();
+    }
+
+    // Where the pet's newest pet file is to be found while it rests: plain
+    // under its own name, in place, or in its container.
+    std::optional<std::string> kept(const ModelPet& pet) {
+        const PetLayout layout(names_);
+        const std::string own = layout.ownName(pet.name, PetPiece::PetFile);
+        const std::string inPlace = layout.inPlaceName(PetPiece::PetFile);
+        if (has(own)) return read(own);
+        if (registry_.petInPlace() == numberOf(pet.name) && has(inPlace)) return read(inPlace);
+        const std::string container = PetLayout::containerName(pet.name);
+        if (has(container)) {
+            for (const auto& [name, bytes] : test::containerRecords(read(container), pet.password)) {
+                if (name == own) return bytes;
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::string dump() {
+        std::string text = ini_.path() + "\n";
+        for (const auto& [name, bytes] : snapshot()) text += "  " + name + " = " + (name.find(".apd") != std::string::npos ? "<container>" : bytes) + "\n";
+        for (const ModelPet& pet : pets_) text += "  model " + pet.name + " " + std::to_string(pet.status) + " pw " + pet.password + "\n";
+        return text;
+    }
+
+    void check(const std::string& step) {
+        const std::string where = "seed " + std::to_string(seed_) + ", " + step + "; steps:" + history_ + "\n";
+        const SessionRecord session = registry_.session();
+        for (const ModelPet& pet : pets_) {
+            EXPECT_EQ(kept(pet).value_or(""), pet.newest) << "pet " << pet.name << ", " << where << dump();
+            const bool encrypted = has(PetLayout::containerName(pet.name));
+            if (encrypted && session.plain != pet.name && running_ != pet.name) {
+                EXPECT_FALSE(has(PetLayout(names_).ownName(pet.name, PetPiece::PetFile))) << pet.name << " left plain, " << where;
+            }
+        }
+        for (const auto& [name, bytes] : snapshot()) {
+            const bool tray = name.find("メール.ppm") != std::string::npos || name.find("リスト.ppl") != std::string::npos;
+            if (name.rfind("共有_", 0) == 0 && !tray) {
+                EXPECT_NE(bytes.rfind("private ", 0), 0u) << name << " holds private mail, " << where;
+            }
+        }
+    }
+
 
     HostEdition edition_;
     std::mt19937 random_;
+    unsigned seed_ = 0;
     int backups_ = 0;
     std::vector<ModelPet> pets_;
     ModelPrompts prompts_{random_, pets_};
@@ -129,319 +370,43 @@ private:
     int names_made_ = 0;
 };
 
-int SequenceTest::numberOf(const std::string& name) const {
-    for (std::size_t i = 0; i < pets_.size(); ++i) {
-        if (pets_[i].name == name) return static_cast<int>(i);
-    }
-    return -1;
-}
 
-PasswordFor SequenceTest::passwordFor() {
-    return [this](const std::string& pet) -> std::optional<std::string> {
-        const int number = numberOf(pet);
-        return number < 0 ? std::nullopt : std::optional<std::string>(pets_[number].password);
-    };
-}
 
-// Runs the operation once over a directory that fails, or dies, at a
-// random file step; most runs meet no fault.
-template <typename Operation>
-SequenceTest::Outcome SequenceTest::withFaults(Operation operation) {
-    scripted_ = std::make_unique<test::ScriptedDir>(*dir_);
-    if (random_() % 3 == 0) {
-        scripted_->fault = test::Fault{1 + random_() % 30, random_() % 2 ? test::FaultMode::Fail : test::FaultMode::Crash};
-    }
-    faulty_.emplace(StoreContext{*scripted_, names_, registry_, password_});
-    if (scripted_->fault) {
-        history_ += (scripted_->fault->mode == test::FaultMode::Crash ? " crash at " : " fail at ") +
-                    std::to_string(scripted_->fault->at);
-    }
-    try {
-        operation(*faulty_);
-        return Outcome::Done;
-    } catch (const test::SimulatedCrash&) {
-        history_ += " -> crashed";
-        return Outcome::Crashed;
-    } catch (const FileError& error) {
-        history_ += " -> " + error.fileName() + ": " + error.reason();
-        return scripted_->crashed() ? Outcome::Crashed : Outcome::Failed;
-    }
-}
 
-// What the next start, or the next operation, does first: the host has
-// ended, and what the session record says was left half done is finished
-// with the right passwords.
-void SequenceTest::restart() {
-    running_.clear();
-    prompts_.answerRightly = true;
-    try {
-        SettleSession(context_, passwordFor());
-    } catch (const FileError&) {
-        // What stands in the way stays, and so do the plain pieces.
-    }
-    prompts_.answerRightly = false;
-}
 
-void SequenceTest::launch(ModelPet& pet) {
-    prompts_.about = pet.name;
-    const int number = numberOf(pet.name);
-    std::optional<PreparedPet> prepared;
-    const Outcome outcome = withFaults([&](const StoreContext& context) {
-        prepared = preparePetForLaunch(context, prompts_, number, pet.name, passwordFor());
-    });
-    if (outcome != Outcome::Done) return restart();
-    if (prepared) running_ = pet.name;
-}
 
-// The host writes a new pet file, and mail into the receive folder.
-void SequenceTest::hostWrites(ModelPet& pet) {
-    const PetLayout layout(names_);
-    pet.newest = pet.name + "#" + std::to_string(++pet.versions);
-    put(layout.inPlaceName(PetPiece::PetFile), pet.newest);
-    const std::string receive = layout.inPlaceName(PetPiece::ReceiveFolder);
-    if (!has(receive)) putFolder(receive);
-    const bool privateLogs = (pet.status & PetStatusFlags::ShareLogs) == 0;
-    const std::string mail = (privateLogs ? "private " : "shared ") + pet.newest;
-    put(receive + "\\" + pet.name + ".ppm", mail);
-    put(receive + "\\" + pet.name + ".ppl", mail);
-    // Now and then a name no container can hold: the end of the session fails.
-    if ((pet.status & PetStatusFlags::Encrypted) && random_() % 6 == 0) put(receive + "\\café.ppm", "x");
-}
 
-// A backup during the session: never a plain piece of an encrypted pet in it.
-void SequenceTest::backUp(const ModelPet& pet) {
-    const std::string executable = edition_ == HostEdition::Kids ? "VelmoraKids.exe" : "Velmora.exe";
-    LocalTime time{2026, 12, 7, 10, 0, 0, 0};
-    time.second = ++backups_ % 60;
-    time.minute = backups_ / 60;
-    const std::string folder = backupFolderName(time);
-    withFaults([&](const StoreContext& context) {
-        const BackupSources sources{context.dir, names_, executable, ini_.path(), pet.status, pet.name, pet.password};
-        RunBackup(sources, time, prompts_);
-    });
-    if (!(pet.status & PetStatusFlags::Encrypted)) return;
-    const PetLayout layout(names_);
-    for (const std::string& plain : {layout.inPlaceName(PetPiece::PetFile), layout.ownName(pet.name, PetPiece::PetFile)}) {
-        EXPECT_FALSE(has(folder + "\\" + plain)) << "a backup holds " << plain << " of an encrypted pet in the clear";
-    }
-}
 
-// Another pet's drawer copied over the tray of the pet in place: the user's
-// own choice, so the tray's files are not held to the privacy rule.
-void SequenceTest::importMail() {
-    const auto pets = importablePets(*dir_, names_);
-    if (pets.empty()) return;
-    const std::string from = pets[random_() % pets.size()];
-    withFaults([&](const StoreContext& context) {
-        ImportMail(context.dir, names_, MailImportRequest{edition_, MailBox::Receive, from, from}, prompts_);
-    });
-}
 
-void SequenceTest::change(ModelPet& pet) {
-    prompts_.about = pet.name;
-    const int number = numberOf(pet.name);
-    PetChange request;
-    request.number = number;
-    request.oldName = pet.name;
-    request.newName = random_() % 2 ? pet.name : "n" + std::to_string(++names_made_);
-    const bool encrypt = random_() % 2 == 0;
-    request.options = PetOptions{!encrypt && random_() % 2 != 0, random_() % 2 != 0, random_() % 2 != 0, encrypt};
-    for (const ModelPet& other : pets_) request.listedNames.push_back(other.name);
-    const std::string newPassword = encrypt && pet.password.empty() ? "pw-" + request.newName : pet.password;
-    if (encrypt && pet.password.empty()) pet.password = newPassword;
-    std::optional<ChangedPet> changed;
-    const Outcome outcome = withFaults([&](const StoreContext& context) {
-        changed = ChangePet(context, prompts_, request);
-    });
-    // The registry says what took effect: it changes in one rewrite.
-    pet.name = registry_.name(number);
-    pet.status = registry_.status(number);
-    if (!(pet.status & PetStatusFlags::Encrypted) && !has(PetLayout::containerName(pet.name))) pet.password.clear();
-    if (outcome != Outcome::Done) restart();
-}
 
-void SequenceTest::discard(std::size_t index) {
-    ModelPet& pet = pets_[index];
-    prompts_.about = pet.name;
-    const int count = registry_.count();
-    withFaults([&](const StoreContext& context) {
-        DiscardPet(context, prompts_, static_cast<int>(index), pet.name, pet.status);
-    });
-    if (registry_.count() < count) pets_.erase(pets_.begin() + static_cast<std::ptrdiff_t>(index));
-    restart();
-}
 
-// Where the pet's newest pet file is to be found while it rests: plain
-// under its own name, in place, or in its container.
-std::optional<std::string> SequenceTest::kept(const ModelPet& pet) {
-    const PetLayout layout(names_);
-    const std::string own = layout.ownName(pet.name, PetPiece::PetFile);
-    const std::string inPlace = layout.inPlaceName(PetPiece::PetFile);
-    if (has(own)) return read(own);
-    if (registry_.petInPlace() == numberOf(pet.name) && has(inPlace)) return read(inPlace);
-    const std::string container = PetLayout::containerName(pet.name);
-    if (has(container)) {
-        for (const auto& [name, bytes] : test::containerRecords(read(container), pet.password)) {
-            if (name == own) return bytes;
-        }
-    }
-    return std::nullopt;
-}
 
-std::string SequenceTest::dump() {
-    std::string text = ini_.path() + "\n";
-    for (const auto& [name, bytes] : snapshot()) text += "  " + name + " = " + (name.find(".apd") != std::string::npos ? "<container>" : bytes) + "\n";
-    for (const ModelPet& pet : pets_) text += "  model " + pet.name + " " + std::to_string(pet.status) + " pw " + pet.password + "\n";
-    return text;
-}
 
-void SequenceTest::check(const std::string& step) {
-    SCOPED_TRACE(history_);
-    SCOPED_TRACE(step);
-    const SessionRecord session = registry_.session();
-    for (const ModelPet& pet : pets_) {
-        SCOPED_TRACE(pet.name);
-        const auto found = kept(pet);
-        EXPECT_EQ(found.value_or(""), pet.newest) << dump();
-        const bool encrypted = has(PetLayout::containerName(pet.name));
-        if (encrypted && session.plain != pet.name && running_ != pet.name) {
-            EXPECT_FALSE(has(PetLayout(names_).ownName(pet.name, PetPiece::PetFile))) << "left plain";
-        }
-    }
-    for (const auto& [name, bytes] : snapshot()) {
-        const bool tray = name.find("メール.ppm") != std::string::npos || name.find("リスト.ppl") != std::string::npos;
-        const bool shared = name.rfind("共有_", 0) == 0 && !tray;
-        if (shared) {
-            EXPECT_NE(bytes.rfind("private ", 0), 0u) << name << " holds private mail";
-        }
-        const auto ownerOf = [&](const std::string& pet) { return text::sameFileName(PetLayout::containerName(pet), name); };
-        const bool owned = std::any_of(pets_.begin(), pets_.end(), [&](const ModelPet& pet) { return ownerOf(pet.name); });
-        if (name.ends_with(".apd") && name.find('\\') == std::string::npos && !owned) {
-            EXPECT_TRUE(ownerOf(session.drop) || ownerOf(session.discard)) << name << " belongs to no pet\n" << dump();
-        }
-    }
-}
 
-void SequenceTest::run(unsigned seed, int steps) {
-    random_.seed(seed);
-    SCOPED_TRACE(::testing::Message() << "seed " << seed);
-    clearInstallDir();
-    running_.clear();
-    history_.clear();
-    names_made_ = 0;
-    backups_ = 0;
-    registry_.setSession(SessionRecord{});
-    if (edition_ == HostEdition::Kids) {
-        // The Kids host needs a treasures folder with its plug-in files.
-        put("VelmoraKids.exe");
-        const std::string shared = PetLayout::sharedItemName(names_.treasuresFolder);
-        putFolder(shared);
-        put(shared + "\\tzl001.pac", std::string(4144, 'x') + "NONE");
-        put(shared + "\\tzl020w.pac", "plug-in");
-    } else {
-        put("Velmora.exe");
-    }
-    pets_ = {{"A", 7, "", "", 0}, {"B", 3, "", "", 0}, {"E", 11, "pw-E", "", 0}};
-    std::vector<std::pair<std::string, int>> registered;
-    for (const ModelPet& pet : pets_) registered.push_back({pet.name, pet.status});
-    registerPets(registered, 0);
-    password_ = "pw-E";
-    prompts_.hasContainer = [this](const std::string& pet) { return has(PetLayout::containerName(pet)); };
-
-    for (int step = 0; step < steps && !::testing::Test::HasFailure(); ++step) {
-        const unsigned roll = random_() % 10;
-        std::string what;
-        if (!running_.empty()) {
-            ModelPet& pet = pets_[numberOf(running_)];
-            if (roll < 4) {
-                history_ += "\n" + std::to_string(step) + " host writes";
-                hostWrites(pet);
-                continue;
-            }
-            if (roll < 5) {
-                const bool backup = random_() % 2 == 0;
-                history_ += "\n" + std::to_string(step) + (backup ? " backup" : " import");
-                if (backup) {
-                    backUp(pet);
-                } else {
-                    importMail();
-                }
-                continue;
-            }
-            what = roll < 8 ? "host ends" : "program killed";
-            history_ += "\n" + std::to_string(step) + " " + what;
-            running_.clear();
-            if (what == "host ends") {
-                withFaults([&](const StoreContext& context) {
-                    SettleSession(context, [&](const std::string&) { return std::optional<std::string>(pet.password); });
-                });
-            }
-            restart();
-        } else if (roll < 5 || pets_.size() < 2) {
-            ModelPet& pet = pets_[random_() % pets_.size()];
-            what = "launch " + pet.name;
-            history_ += "\n" + std::to_string(step) + " " + what;
-            launch(pet);
-        } else if (roll < 8) {
-            ModelPet& pet = pets_[random_() % pets_.size()];
-            what = "change " + pet.name;
-            history_ += "\n" + std::to_string(step) + " " + what;
-            change(pet);
-        } else if (roll < 9) {
-            const std::size_t index = random_() % pets_.size();
-            what = "discard " + pets_[index].name;
-            history_ += "\n" + std::to_string(step) + " " + what;
-            discard(index);
-        } else {
-            what = "add";
-            history_ += "\n" + std::to_string(step) + " " + what;
-            const std::string name = "a" + std::to_string(++names_made_);
-            if (registry_.append(name, 7) >= 0) pets_.push_back({name, 7, "", "", 0});
-        }
-        if (running_.empty() && random_() % 2) {
-            // Someone removes what blocked a pack.
-            const std::string blocker = PetLayout(names_).inPlaceName(PetPiece::ReceiveFolder) + "\\café.ppm";
-            if (has(blocker)) {
-            dir_->deleteFile(blocker);
-        }
-        }
-        if (running_.empty()) check("step " + std::to_string(step) + ": " + what);
-    }
-}
 
 // The seeds a test runs: ORVANE_FIRST_SEQUENCE=<seed> repeats a failure.
-unsigned firstSequence() {
+void SequenceTest::runSequences() {
     const char* first = std::getenv("ORVANE_FIRST_SEQUENCE");
-    return first ? static_cast<unsigned>(std::atoi(first)) : 1;
-}
-
-unsigned sequenceRuns() {
+    const char* many = std::getenv("ORVANE_SEQUENCES");
     // Under Wine every file step costs far more: fewer sequences there.
 #ifdef _WIN32
     constexpr unsigned usualRuns = 4;
 #else
     constexpr unsigned usualRuns = 30;
 #endif
-    const char* many = std::getenv("ORVANE_SEQUENCES");
-    return many ? static_cast<unsigned>(std::atoi(many)) : usualRuns;
+    const unsigned from = first ? static_cast<unsigned>(std::atoi(first)) : 1;
+    const unsigned runs = many ? static_cast<unsigned>(std::atoi(many)) : usualRuns;
+    for (unsigned seed = from; seed < from + runs && !HasFailure(); ++seed) run(seed, 60);
 }
 
-TEST_F(SequenceTest, NoPetLosesItsNewestBytesWhateverFails) {
-    for (unsigned seed = firstSequence(); seed < firstSequence() + sequenceRuns() && !HasFailure(); ++seed) {
-        run(seed, 60);
-    }
-}
+TEST_F(SequenceTest, NoPetLosesItsNewestBytesWhateverFails) { runSequences(); }
 
 class KidsSequenceTest : public SequenceTest {
 protected:
     KidsSequenceTest() : SequenceTest(HostEdition::Kids) {}
 };
 
-TEST_F(KidsSequenceTest, NoPetLosesItsNewestBytesWhateverFails) {
-    for (unsigned seed = firstSequence(); seed < firstSequence() + sequenceRuns() && !HasFailure(); ++seed) {
-        run(seed, 60);
-    }
-}
+TEST_F(KidsSequenceTest, NoPetLosesItsNewestBytesWhateverFails) { runSequences(); }
 
 }  // namespace
 }  // namespace orvane

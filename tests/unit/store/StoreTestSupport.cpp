@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "store/ContainerFormat.h"
 #include "text/Cp932.h"
 
 namespace orvane::test {
@@ -11,14 +12,7 @@ StoreTest::StoreTest(HostEdition edition)
     : names_(FolderNameTable::forEdition(edition)),
       ini_(pathToUtf8(temp_.fsPath("Orvane.ini"))),
       registry_(ini_),
-      dir_(openFreshFolder(temp_, "inst")) {}
-
-std::unique_ptr<InstallDir> StoreTest::openFreshFolder(const TempDir& temp, const std::string& name) {
-    temp.makeFolder(name);
-    return openInstallDir(pathToUtf8(temp.fsPath(name)));
-}
-
-std::string StoreTest::installPath() const { return pathToUtf8(temp_.fsPath("inst")); }
+      dir_((temp_.makeFolder("inst"), openInstallDir(pathToUtf8(temp_.fsPath("inst"))))) {}
 
 void StoreTest::registerPets(const std::vector<std::pair<std::string, int>>& pets, int inPlace) {
     std::string text = "[PetList]\r\nentry=" + std::to_string(pets.size()) + "\r\n";
@@ -71,14 +65,6 @@ void StoreTest::clearInstallDir() const {
     }
 }
 
-std::set<std::string> StoreTest::entriesBesideInstallDir() const {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(temp_.fsPath())) {
-        names.insert(pathToUtf8(entry.path().lexically_relative(temp_.fsPath())));
-    }
-    return names;
-}
-
 std::string handCheckBlock(const PetKey& key, std::size_t containerSize) {
     std::string block;
     for (std::size_t i = 0; i < 16; ++i) block.push_back(static_cast<char>(key[i] + (i + 1) * (containerSize % 256)));
@@ -102,6 +88,32 @@ std::string handContainer(const PetKey& key, const std::vector<HandRecord>& reco
     std::string body;
     for (const auto& record : records) body += handRecord(key, record);
     return handCheckBlock(key, 16 + body.size()) + body;
+}
+
+std::vector<std::pair<std::string, std::string>> containerRecords(const std::string& bytes,
+                                                                  const std::string& password) {
+    const PetKey key = DeriveKey(password);
+    if (bytes.size() < CheckBlockSize) return {};
+    const CheckBlock check = makeCheckBlock(key, bytes.size());
+    if (bytes.compare(0, CheckBlockSize, std::string(check.begin(), check.end())) != 0) return {};
+    std::vector<std::pair<std::string, std::string>> records;
+    std::size_t at = CheckBlockSize;
+    while (at < bytes.size()) {
+        const auto n = static_cast<unsigned char>(bytes[at]);
+        if (n == 0 || at + 1 + n + DataLengthSize > bytes.size()) return {};
+        const std::string storedName = bytes.substr(at + 1, n - 1);
+        const auto* length = reinterpret_cast<const unsigned char*>(bytes.data() + at + 1 + n);
+        const std::uint32_t size = readLittleEndian32(length);
+        at += 1 + n + DataLengthSize;
+        if (size > bytes.size() - at) return {};
+        std::string data = bytes.substr(at, size);
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            data[i] = static_cast<char>(static_cast<unsigned char>(data[i]) - key[i % 16] - i % 256);
+        }
+        at += size;
+        records.emplace_back(text::cp932ToUtf8(storedName).value_or(storedName), std::move(data));
+    }
+    return records;
 }
 
 std::string cp932(const std::string& utf8) {

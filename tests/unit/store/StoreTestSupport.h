@@ -4,7 +4,6 @@
 
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,12 +38,6 @@ protected:
     // Every file and folder with its contents ("<folder>" for folders).
     std::map<std::string, std::string> snapshot() const;
     void clearInstallDir() const;
-    // Every name under the temporary folder: the installation directory
-    // and what lies beside it.
-    std::set<std::string> entriesBesideInstallDir() const;
-
-    std::string installPath() const;
-    static std::unique_ptr<InstallDir> openFreshFolder(const TempDir& temp, const std::string& name);
 
     TempDir temp_;
     FolderNameTable names_;
@@ -66,7 +59,13 @@ std::string handContainer(const PetKey& key, const std::vector<HandRecord>& reco
 std::string handRecord(const PetKey& key, const HandRecord& record);
 std::string handCheckBlock(const PetKey& key, std::size_t containerSize);
 
-// "abcd", worked through by hand in PetKeyTest.cpp.
+// The stored names (UTF-8) and plain bytes of a container that opens with
+// the password, read straight from the format; empty when it does not open
+// or is cut short.
+std::vector<std::pair<std::string, std::string>> containerRecords(const std::string& container,
+                                                                  const std::string& password);
+
+// "abcd", worked through by hand in ContainerTest.cpp.
 inline constexpr PetKey KeyOfAbcd = {0x7A, 0x86, 0x92, 0x96, 0x9E, 0xB2, 0xC6, 0xC2,
                                      0xBE, 0xD2, 0xE6, 0xE2, 0xDE, 0xF2, 0x06, 0xC2};
 
