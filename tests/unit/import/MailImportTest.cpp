@@ -40,16 +40,9 @@ TEST_F(MailImportTest, TheDrawerGoesOverAnEmptyTrayOfTheEditionAndBoxOrNothingCh
     const auto error = [](const std::string& text) { return ShownMessage{text, "エラー", MessageIcon::Error}; };
     const ShownMessage completed{"メールのインポートを完了しました。", "完了", MessageIcon::Information};
     const ShownMessage nothing = error("インポートするメールが見つかりません。");
-    const struct {
-        std::string name;
-        HostEdition edition;
-        MailBox box;
-        std::string pet, drawer;
-        Entries before;
-        ImportOutcome outcome;
-        ShownMessage message;
-        Entries changed;  // the rest as before
-    } rows[] = {
+    // After the import the directory is as before but for the entries changed.
+    const struct { std::string name; HostEdition edition; MailBox box; std::string pet, drawer; Entries before;
+                   ImportOutcome outcome; ShownMessage message; Entries changed; } rows[] = {
         {"standard receive", HostEdition::Standard, MailBox::Receive, "A", "受信メール", fromA + emptyTray, ImportOutcome::Imported,
          completed, {{"受信フォルダ\\受信メール.ppm", "mail"}, {"受信フォルダ\\受信リスト.ppl", "list"}}},
         {"kids send", HostEdition::Kids, MailBox::Send, "A", "そうしんメール",
@@ -99,20 +92,16 @@ TEST_F(MailImportTest, TheDrawerGoesOverAnEmptyTrayOfTheEditionAndBoxOrNothingCh
 }
 
 // A copy that fails partway, as on a full disk, leaves the start of the file at its target.
-class CopiesCutShort : public test::ScriptedDir {
-public:
-    explicit CopiesCutShort(InstallDir& real) : ScriptedDir(real), real_(real) {}
-
+struct CopiesCutShort : test::ScriptedDir {
+    explicit CopiesCutShort(InstallDir& real) : ScriptedDir(real), real(real) {}
     bool copyFile(const std::string& from, const std::string& to) override {
         if (ScriptedDir::copyFile(from, to)) return true;
-        const auto source = real_.openRead(from);
+        const auto source = real.openRead(from);
         char start = 0;
-        if (source && source->read(&start, 1) == 1) real_.openWrite(to, OpenForWrite::CreateOrTruncate)->write(&start, 1);
+        if (source && source->read(&start, 1) == 1) real.openWrite(to, OpenForWrite::CreateOrTruncate)->write(&start, 1);
         return false;
     }
-
-private:
-    InstallDir& real_;
+    InstallDir& real;
 };
 
 TEST_F(MailImportTest, ACopyThatFailsAtAnyStepLeavesBothTrayFilesAsTheyWere) {

@@ -13,6 +13,7 @@
 #include "store/ContainerErrors.h"
 #include "store/ContainerFormat.h"
 #include "store/PackPet.h"
+#include "store/PetFiles.h"
 #include "store/UnpackPet.h"
 #include "store/VerifyContainer.h"
 
@@ -29,10 +30,7 @@ using Entries = std::map<std::string, std::string>;
 // "0123456789abcdef" fills all 16 bytes; "予約パス" is 97 5C 96 F1 83 70 83 58 in cp932 (5C no
 // backslash); "" is the buffer at program start.
 TEST(DeriveKey, MatchesTheKeysWorkedOutByHandAndRefusesWhatTheDialogNeverPasses) {
-    const struct {
-        std::string password;
-        PetKey key;
-    } rows[] = {
+    const struct { std::string password; PetKey key; } rows[] = {
         {"abcd", KeyOfAbcd},
         {"0123456789abcdef", {0xB6, 0xC2, 0xCE, 0x06, 0x43, 0x59, 0x6F, 0x6D, 0x6B, 0xA8, 0xE5, 0xE3, 0xE1, 0xF7, 0x0D, 0x64}},
         {"予約パス", {0xDA, 0xE0, 0x12, 0x9F, 0xF1, 0xFF, 0x21, 0xA0, 0x1E, 0x2C, 0x66, 0x68, 0x3E, 0x4C, 0x86, 0x48}},
@@ -45,7 +43,7 @@ TEST(DeriveKey, MatchesTheKeysWorkedOutByHandAndRefusesWhatTheDialogNeverPasses)
     }
 }
 
-TEST(ContainerLayout, CheckBlockRecordHeaderAndScrambleFollowTheFormat) {
+TEST(ContainerLayout, CheckBlockAndRecordHeaderFollowTheFormat) {
     // Size 30 = 1E: byte i = key[i] + (i+1)*1E; a size 256 apart gives the same block, 512 the key.
     const std::string forSize30("\x98\xC2\xEC\x0E\x34\x66\x98\xB2\xCC\xFE\x30\x4A\x64\x96\xC8\xA2", 16);
     const auto block = [](std::size_t size) { const CheckBlock b = makeCheckBlock(KeyOfAbcd, size); return std::string(b.begin(), b.end()); };
@@ -56,31 +54,22 @@ TEST(ContainerLayout, CheckBlockRecordHeaderAndScrambleFollowTheFormat) {
     EXPECT_EQ(recordHeader(cp932("予_受信フォルダ\\a"), 0x01020304),
               std::string("\x12\x97\x5C\x5F\x8E\xF3\x90\x4D\x83\x74\x83\x48\x83\x8B\x83\x5F\x5C\x61\x00\x04\x03\x02\x01", 23));
     EXPECT_EQ(readLittleEndian32(reinterpret_cast<const unsigned char*>("\x04\x03\x02\xFF")), 0xFF020304u);
-    // Byte i: plain + key[i mod 16] + (i mod 256), across blocks and tails.
-    const ScramblePattern pattern(KeyOfAbcd);
-    for (const std::size_t size : {1u, 15u, 257u, 4096u + 77u}) {
-        const std::string plain = test::patternedBytes(size, 3);
-        std::vector<unsigned char> data(plain.begin(), plain.end());
-        pattern.scramble(data.data(), data.size());
-        for (std::size_t i = 0; i < size; ++i) {
-            ASSERT_EQ(data[i], static_cast<unsigned char>(plain[i] + KeyOfAbcd[i % 16] + i % 256)) << size << " at " << i;
-        }
-        pattern.unscramble(data.data(), data.size());
-        EXPECT_EQ(std::string(data.begin(), data.end()), plain) << size;
-    }
 }
+
+// Crosses chunks and scramble periods.
+const std::string Big = test::patternedBytes(StreamChunkSize + 1000, 1);
 
 class ContainerTest : public test::StoreTest {
 protected:
     // The pieces of a pet in place under the standard host's names.
     void putPetInPlace() {
-        putAll({{"Velmora設定.ppc", "pet"}, {"Velmora設定.bak", "backup"}, {"受信フォルダ\\b.ppm", "mail b"},
+        putAll({{"Velmora設定.ppc", "pet"}, {"Velmora設定.bak", Big}, {"受信フォルダ\\b.ppm", "mail b"},
                 {"受信フォルダ\\a.ppm", "mail a"}, {"送信フォルダ\\c.ppl", ""}, {"おともだち帳", "friends"},
                 {"宝物\\t.pac", "treasure"}, {"宝物\\sub\\deep", "not entered"}});
     }
     // Its records by the flags: 1 shares the book, 2 the treasures.
     static std::vector<test::HandRecord> records(int status) {
-        std::vector<test::HandRecord> records = {{"P.ppc", "pet"}, {"P.bak", "backup"},
+        std::vector<test::HandRecord> records = {{"P.ppc", "pet"}, {"P.bak", Big},
             {cp932("P_受信フォルダ\\a.ppm"), "mail a"}, {cp932("P_受信フォルダ\\b.ppm"), "mail b"}, {cp932("P_送信フォルダ\\c.ppl"), ""}};
         if (!(status & 1)) records.push_back({cp932("P_おともだち帳"), "friends"});
         if (!(status & 2)) records.push_back({cp932("P_宝物\\t.pac"), "treasure"});
@@ -88,7 +77,7 @@ protected:
     }
 };
 
-TEST_F(ContainerTest, APackLaysOutTheRecordsTheFlagsAsk) {
+TEST_F(ContainerTest, APackLaysOutTheRecordsTheFlagsAskAndTheyUnpackUnderTheOwnNames) {
     put("Velmora設定.ppc", "Hi!");
     PackPet(context_, "P", 7, false, 7);
     // Check block for size 30, then n=6, "P.ppc", NUL, D=3 and 48+7A+0=C2, 69+86+1=F0, 21+92+2=B5.
@@ -110,34 +99,17 @@ TEST_F(ContainerTest, APackLaysOutTheRecordsTheFlagsAsk) {
     PackPet(context_, "P", 3, true, 3);
     EXPECT_EQ(read("P.apd"), test::handContainer(KeyOfAbcd, {own[0], own[1], {cp932("P_受信フォルダ\\x.ppm"), "x"},
                                                              {cp932("P_送信フォルダ\\own.ppl"), "ignored"}}));
+    // A stale file is overwritten, not just written over at its start.
+    put("P.ppc", "a much longer stale pet file");
+    ASSERT_EQ(UnpackPet(context_, "P", true), UnpackResult::Done);
+    EXPECT_EQ(read("P.ppc"), "own pet");
+    EXPECT_EQ(read("P.bak"), Big);
 }
 
-TEST_F(ContainerTest, ARoundTripRestoresEveryFileUnderTheOwnNamesAndAWrongPasswordWritesNothing) {
-    const std::string big = test::patternedBytes(StreamChunkSize + 1000, 1);
-    putPetInPlace();
-    put("Velmora設定.bak", big);
-    PackPet(context_, "予.x_y", 0, false, 0);
-    const auto before = snapshot();
-    password_ = "abce";
-    EXPECT_EQ(UnpackPet(context_, "予.x_y", true), UnpackResult::WrongPassword);
-    EXPECT_EQ(snapshot(), before);
-    password_ = "abcd";
-    EXPECT_EQ(UnpackPet(context_, "予.x_y", false), UnpackResult::Done);
-    EXPECT_EQ(snapshot(), before);
-    put("予.x_y.ppc", "a much longer stale pet file");
-    ASSERT_EQ(UnpackPet(context_, "予.x_y", true), UnpackResult::Done);
-    const Entries restored = {{"予.x_y.ppc", "pet"}, {"予.x_y.bak", big}, {"予.x_y_受信フォルダ\\a.ppm", "mail a"},
-        {"予.x_y_送信フォルダ\\c.ppl", ""}, {"予.x_y_おともだち帳", "friends"}, {"予.x_y_宝物\\t.pac", "treasure"}};
-    for (const auto& [name, bytes] : restored) EXPECT_EQ(read(name), bytes) << name;
-}
-
-TEST_F(ContainerTest, TheCheckBlockHoldsTheSizeModulo256) {
+// Only the check block tells a wrong password, and then nothing is written.
+TEST_F(ContainerTest, TheCheckBlockHoldsTheKeyAndTheSizeModulo256) {
     const std::string container = test::handContainer(KeyOfAbcd, {{"P.ppc", "pet"}});
-    const struct {
-        std::string name;
-        std::string bytes;
-        UnpackResult result;
-    } rows[] = {
+    const struct { std::string name, bytes; UnpackResult result; } rows[] = {
         {"a byte more", container + "x", UnpackResult::WrongPassword},
         {"a byte less", container.substr(0, container.size() - 1), UnpackResult::WrongPassword},
         {"256 bytes more", container + std::string(256, 'x'), UnpackResult::Done},
@@ -147,6 +119,11 @@ TEST_F(ContainerTest, TheCheckBlockHoldsTheSizeModulo256) {
         put("P.apd", row.bytes);
         EXPECT_EQ(UnpackPet(context_, "P", false), row.result) << row.name;
     }
+    put("P.apd", container);
+    const auto before = snapshot();
+    password_ = "abce";
+    EXPECT_EQ(UnpackPet(context_, "P", true), UnpackResult::WrongPassword);
+    EXPECT_EQ(snapshot(), before);
     clearInstallDir();
     EXPECT_THROW(UnpackPet(context_, "P", false), FileError) << "a missing container";
 }
@@ -159,10 +136,7 @@ TEST_F(ContainerTest, DamagedContainersAreRefusedBeforeAnyWrite) {
     // Cut with the check block of the cut size, so that only the structure tells. Record 1 spans 16..33.
     const std::string whole = withName(cp932("P_受信フォルダ\\a.ppm"));
     const auto cutTo = [&](std::size_t size) { return size < 16 ? whole.substr(0, size) : withBody(whole.substr(16, size - 16)); };
-    const struct {
-        std::string name;
-        std::string container;
-    } rows[] = {
+    const struct { std::string name, container; } rows[] = {
         {"empty", cutTo(0)}, {"cut in the check block", cutTo(10)}, {"cut in a name", cutTo(20)},
         {"cut in a length", cutTo(25)}, {"cut in data", cutTo(30)}, {"cut after a length byte", cutTo(35)},
         {"cut in the last data", cutTo(whole.size() - 1)},
@@ -173,12 +147,9 @@ TEST_F(ContainerTest, DamagedContainersAreRefusedBeforeAnyWrite) {
         {"zero name length", withBody(std::string(5, '\0'))},
         {"empty name", withBody(std::string("\x01\0\0\0\0\0", 6))},
         {"name length beyond the file", withBody(std::string("\xFFP.ppc\0", 7))},
-        {"parent folder", withName("..\\P.ppc")}, {"climbs out", withName(cp932("P_受信フォルダ\\..\\..\\x"))},
-        {"subfolder", withName(cp932("P_受信フォルダ\\sub\\x"))}, {"slash", withName(cp932("P_受信フォルダ/../x"))},
-        {"drive", withName("C:\\x")}, {"root", withName("\\x")}, {"device", withName(cp932("P_受信フォルダ\\NUL"))},
-        {"control character", withName(cp932("P_受信フォルダ\\a\x01"))}, {"another pet", withName("Q.ppc")},
-        {"the host's name", withName(cp932("Velmora設定.ppc"))}, {"a shared item", withName(cp932("共有_おともだち帳"))},
-        {"the container", withName("P.apd")}, {"no cp932", withName("P_\xFF\\x")},
+        // Which names are the pet's own is the stored names' table's.
+        {"climbs out", withName(cp932("P_受信フォルダ\\..\\..\\x"))}, {"drive", withName("C:\\x")},
+        {"another pet", withName("Q.ppc")}, {"the container", withName("P.apd")}, {"no cp932", withName("P_\xFF\\x")},
     };
     for (const auto& row : rows) {
         put("P.apd", row.container);
@@ -197,11 +168,9 @@ TEST_F(ContainerTest, DamagedContainersAreRefusedBeforeAnyWrite) {
 // A change deletes the container after unpacking: a file left out, even an empty one, would be lost.
 TEST_F(ContainerTest, AFileThatCannotBeCreatedStopsTheUnpackEvenWhenEmpty) {
     putFolder("P_おともだち帳");
-    for (const std::string data : {"", "book"}) {
-        put("P.apd", test::handContainer(KeyOfAbcd, {{cp932("P_おともだち帳"), data}, {"P.ppc", "pet"}}));
-        EXPECT_THROW(UnpackPet(context_, "P", true), FileError) << data;
-        EXPECT_FALSE(has("P.ppc")) << data;
-    }
+    put("P.apd", test::handContainer(KeyOfAbcd, {{cp932("P_おともだち帳"), ""}, {"P.ppc", "pet"}}));
+    EXPECT_THROW(UnpackPet(context_, "P", true), FileError);
+    EXPECT_FALSE(has("P.ppc"));
 }
 
 // A pack that fails at any step, or on a name the container cannot hold, leaves the old container alone.
@@ -222,12 +191,7 @@ TEST_F(ContainerTest, AFailedPackLeavesTheOldContainerAndNoTemporaryFile) {
     // "P_受信フォルダ\" takes 15 bytes in cp932: 240 more make 255, one too many.
     put("P.apd", "old container");
     put("受信フォルダ\\" + std::string(240, 'n'), "too long");
-    try {
-        PackPet(context_, "P", 0, false, 0);
-        ADD_FAILURE() << "packed a name of 255 bytes";
-    } catch (const UnstorableName& error) {
-        EXPECT_EQ(error.fileName(), "受信フォルダ\\" + std::string(240, 'n'));
-    }
+    EXPECT_THROW(PackPet(context_, "P", 0, false, 0), UnstorableName);
     EXPECT_EQ(read("P.apd"), "old container");
     EXPECT_FALSE(has("P.apd.tmp"));
 }
@@ -236,18 +200,9 @@ TEST_F(ContainerTest, AFailedPackLeavesTheOldContainerAndNoTemporaryFile) {
 // intact is named, or the container itself.
 TEST_F(ContainerTest, ReadingBackNamesTheFirstFileTheContainerDoesNotHold) {
     const std::string container = "B\\P.apd";
-    const auto flipFirstDataByte = [&] {
-        std::string bytes = read(container);
-        bytes[27] ^= 1;
-        put(container, bytes);
-    };
-    const struct {
-        std::string name;
-        std::function<void(PackedFiles&, std::string&)> fault;
-        std::optional<std::string> named;
-    } rows[] = {
+    const struct { std::string name; std::function<void(PackedFiles&, std::string&)> fault; std::optional<std::string> named; } rows[] = {
         {"none", [](auto&, auto&) {}, std::nullopt},
-        {"a data byte changed", [&](auto&, auto&) { flipFirstDataByte(); }, "Velmora設定.ppc"},
+        {"a data byte changed", [&](auto&, auto&) { std::string b = read(container); b[27] ^= 1; put(container, b); }, "Velmora設定.ppc"},
         {"a source changed since", [&](auto&, auto&) { put("受信フォルダ\\b.ppm", "mail B"); }, "受信フォルダ\\b.ppm"},
         {"a record too many", [](auto& packed, auto&) { packed.pop_back(); }, container},
         {"a record missing", [](auto& packed, auto&) { packed.push_back(packed.back()); }, "宝物\\t.pac"},
@@ -258,7 +213,6 @@ TEST_F(ContainerTest, ReadingBackNamesTheFirstFileTheContainerDoesNotHold) {
     for (const auto& row : rows) {
         putPetInPlace();
         auto packed = PackInPlacePetInto(*dir_, names_, password_, "P", 0, container);
-        EXPECT_EQ(read(container), test::handContainer(KeyOfAbcd, records(0))) << row.name;
         std::string password = password_;
         row.fault(packed, password);
         std::optional<std::string> named;
@@ -268,6 +222,42 @@ TEST_F(ContainerTest, ReadingBackNamesTheFirstFileTheContainerDoesNotHold) {
             named = error.fileName();
         }
         EXPECT_EQ(named, row.named) << row.name;
+    }
+}
+
+// What the container holds goes, with the folders it empties; what is left of the pet's own is named.
+TEST_F(ContainerTest, AStoredPetLosesItsHeldPiecesAndWhatIsLeftIsNamed) {
+    put("P.apd", test::handContainer(KeyOfAbcd, {{"P.ppc", "pet"}}));
+    putAll({{"P.ppc", "pet"}, {"P_宝物", "<folder>"}, {"P_受信フォルダ", "<folder>"}});
+    DeleteHeldPieces(context_, "P", 0, false);
+    EXPECT_EQ(snapshot(), (Entries{{"P.apd", read("P.apd")}}));
+    putAll({{"P.ppc", "pet"}, {"P_おともだち帳", "not held"}});
+    try {
+        DeleteHeldPieces(context_, "P", 0, false);
+        ADD_FAILURE() << "a piece the container lacks was left unnamed";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.fileName(), "P_おともだち帳");
+    }
+    EXPECT_FALSE(has("P.ppc"));
+}
+
+// An item in place is the pet's own while its shared copy lies outside, or when it shared nothing at its swap-in.
+TEST_F(ContainerTest, DeletingThePetInPlaceTakesItsOwnItemsOnly) {
+    const struct { std::string name; std::optional<int> swappedIn; Entries outside, left; } rows[] = {
+        {"a shared book outside", {}, {{"共有_おともだち帳", "s"}}, {{"共有_おともだち帳", "s"}, {"宝物", "<folder>"}, {"宝物\\t", "t"}}},
+        {"swapped in sharing nothing", 0, {}, {}},
+        {"swapped in sharing all", 7, {}, {{"おともだち帳", "book"}, {"宝物", "<folder>"}, {"宝物\\t", "t"}}},
+    };
+    for (const auto& row : rows) {
+        clearInstallDir();
+        putAll({{"Velmora設定.ppc", "P"}, {"おともだち帳", "book"}, {"宝物\\t", "t"}});
+        putAll(row.outside);
+        SessionRecord session;
+        session.pet = "P";
+        session.status = row.swappedIn;
+        registry_.setSession(session);
+        DeletePetFiles(context_, "P", true);
+        EXPECT_EQ(snapshot(), row.left) << row.name;
     }
 }
 

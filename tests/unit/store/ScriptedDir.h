@@ -14,10 +14,9 @@ namespace orvane::test {
 // the code under test catches, so it unwinds straight to the test.
 struct SimulatedCrash {};
 
-enum class FaultMode {
-    Fail,   // the operation reports failure (or throws FileError); the rest go on
-    Crash,  // SimulatedCrash is thrown and nothing reaches the disk afterwards
-};
+// Fail: the step reports failure (or throws FileError) and the rest go on;
+// Crash: SimulatedCrash is thrown and nothing reaches the disk afterwards.
+enum class FaultMode { Fail, Crash };
 
 struct Fault {
     std::uint64_t at = 0;  // counted from 1
@@ -25,11 +24,9 @@ struct Fault {
 };
 
 // A real installation directory that fails, or dies, at a chosen step.
-// Every step that changes or reads a file is counted: rename, replace,
-// copy, delete, make and remove folder, open, and each read, write, seek
-// and flush of an open file. Queries (exists, sizes, listings) are not:
-// they change nothing and a crash before one equals a crash before the
-// next counted step.
+// Every step that changes or reads a file counts, each read, write, seek and
+// flush of an open file too; queries (exists, sizes, listings) change nothing
+// and do not.
 class ScriptedDir : public InstallDir {
 public:
     explicit ScriptedDir(InstallDir& real) : real_(real) {}
@@ -37,7 +34,6 @@ public:
     std::optional<Fault> fault;
 
     std::uint64_t operations() const { return operations_; }
-    bool crashed() const { return crashed_; }
     // Counts one step: false when it is to fail, SimulatedCrash when the
     // process dies here. After a crash every step fails without a trace,
     // so that destructors running during the unwinding change nothing.

@@ -1,14 +1,13 @@
-// Random sequences of launches, host sessions, backups, mail imports,
-// restarts and pet changes in both editions, with file steps failing or the process dying at
-// any point, passwords cancelled or wrong and packs that fail. A model keeps
-// the newest bytes each pet's host has written; after every step, once the
-// next start has finished what was left half done, each pet's newest bytes
-// must be where that pet is kept, an encrypted pet must be plain only while
-// its unfinished session says so, and no private mail may lie in a shared
-// item. A failure prints its seed, the steps and the directory;
-// ORVANE_SEQUENCES=<n> runs n sequences instead of the usual few.
+// Random sequences of launches, host sessions, backups, mail imports, restarts and pet changes in
+// both editions, with file steps failing or the process dying at any point, passwords cancelled
+// or wrong and packs that fail. A model keeps the newest bytes each pet's host has written; after
+// every step, once the next start has finished what was left half done, each pet's newest bytes
+// must be where that pet is kept, an encrypted pet must be plain only while its unfinished session
+// says so, and no private mail may lie in a shared item. A failure prints its seed, the steps and
+// the directory; ORVANE_SEQUENCES=<n> runs n sequences instead of the usual few.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -31,12 +30,12 @@
 namespace orvane {
 namespace {
 
-// One registered pet as the model knows it.
+// One registered pet as the model knows it: the password of an encrypted pet, and the pet
+// file its host wrote last (empty: none yet).
 struct ModelPet {
     std::string name;
     int status = 0;
-    std::string password;   // for an encrypted pet
-    std::string newest;     // the pet file its host wrote last; empty: none yet
+    std::string password, newest;
     int versions = 0;
 };
 
@@ -69,10 +68,8 @@ public:
     MessageAnswer showMessage(const std::string& text, const std::string&, MessageIcon,
                               MessageButtons buttons) override {
         // A question about another pet's password names it first.
-        const auto open = text.find("「");
-        const auto close = text.find("」");
-        const bool asksPassword = text.find("パスワード") != std::string::npos;
-        if (asksPassword && open != std::string::npos && close != std::string::npos) {
+        const auto open = text.find("「"), close = text.find("」");
+        if (text.find("パスワード") != std::string::npos && open != std::string::npos && close != std::string::npos) {
             named_ = text.substr(open + 3, close - open - 3);
         }
         return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
@@ -93,25 +90,18 @@ protected:
         random_.seed(seed);
         seed_ = seed;
         clearInstallDir();
-        running_.clear();
-        history_.clear();
-        names_made_ = 0;
-        backups_ = 0;
+        running_ = history_ = "";
+        names_made_ = backups_ = 0;
         registry_.setSession(SessionRecord{});
+        put(executable());
         if (edition_ == HostEdition::Kids) {
             // The Kids host needs a treasures folder with its plug-in files.
-            put("VelmoraKids.exe");
             const std::string shared = PetLayout::sharedItemName(names_.treasuresFolder);
-            putFolder(shared);
             put(shared + "\\tzl001.pac", std::string(4144, 'x') + "NONE");
             put(shared + "\\tzl020w.pac", "plug-in");
-        } else {
-            put("Velmora.exe");
         }
         pets_ = {{"A", 7, "", "", 0}, {"B", 3, "", "", 0}, {"E", 11, "pw-E", "", 0}};
-        std::vector<std::pair<std::string, int>> registered;
-        for (const ModelPet& pet : pets_) registered.push_back({pet.name, pet.status});
-        registerPets(registered, 0);
+        registerPets({{"A", 7}, {"B", 3}, {"E", 11}}, 0);
         password_ = "pw-E";
         prompts_.hasContainer = [this](const std::string& pet) { return has(PetLayout::containerName(pet)); };
 
@@ -168,15 +158,12 @@ protected:
     void runSequences();
 
 private:
-    enum class Outcome { Done, Failed, Crashed };
-
+    std::string executable() const { return edition_ == HostEdition::Kids ? "VelmoraKids.exe" : "Velmora.exe"; }
     void note(int step, const std::string& what) { history_ += "\n" + std::to_string(step) + " " + what; }
 
     int numberOf(const std::string& name) const {
-        for (std::size_t i = 0; i < pets_.size(); ++i) {
-            if (pets_[i].name == name) return static_cast<int>(i);
-        }
-        return -1;
+        const auto pet = std::find_if(pets_.begin(), pets_.end(), [&](const ModelPet& p) { return p.name == name; });
+        return pet == pets_.end() ? -1 : static_cast<int>(pet - pets_.begin());
     }
 
     PasswordFor passwordFor() {
@@ -188,8 +175,9 @@ private:
 
     // Runs the operation once over a directory that fails, or dies, at a
     // random file step; most runs meet no fault.
+    // True when it ran through.
     template <typename Operation>
-    Outcome withFaults(Operation operation) {
+    bool withFaults(Operation operation) {
         scripted_ = std::make_unique<test::ScriptedDir>(*dir_);
         if (random_() % 3 == 0) {
             scripted_->fault = test::Fault{1 + random_() % 30, random_() % 2 ? test::FaultMode::Fail : test::FaultMode::Crash};
@@ -201,14 +189,13 @@ private:
         }
         try {
             operation(*faulty_);
-            return Outcome::Done;
+            return true;
         } catch (const test::SimulatedCrash&) {
             history_ += " -> crashed";
-            return Outcome::Crashed;
         } catch (const FileError& error) {
             history_ += " -> " + error.fileName() + ": " + error.reason();
-            return scripted_->crashed() ? Outcome::Crashed : Outcome::Failed;
         }
+        return false;
     }
 
     // What the next start, or the next operation, does first: the host has
@@ -229,10 +216,10 @@ private:
         prompts_.about = pet.name;
         const int number = numberOf(pet.name);
         std::optional<PreparedPet> prepared;
-        const Outcome outcome = withFaults([&](const StoreContext& context) {
+        const bool done = withFaults([&](const StoreContext& context) {
             prepared = preparePetForLaunch(context, prompts_, number, pet.name, passwordFor());
         });
-        if (outcome != Outcome::Done) return restart();
+        if (!done) return restart();
         if (prepared) running_ = pet.name;
     }
 
@@ -253,13 +240,11 @@ private:
 
     // A backup during the session: never a plain piece of an encrypted pet in it.
     void backUp(const ModelPet& pet) {
-        const std::string executable = edition_ == HostEdition::Kids ? "VelmoraKids.exe" : "Velmora.exe";
-        LocalTime time{2026, 12, 7, 10, 0, 0, 0};
-        time.second = ++backups_ % 60;
-        time.minute = backups_ / 60;
+        ++backups_;
+        const LocalTime time{2026, 12, 7, 10, backups_ / 60, backups_ % 60, 0};
         const std::string folder = backupFolderName(time);
         withFaults([&](const StoreContext& context) {
-            const BackupSources sources{context.dir, names_, executable, ini_.path(), pet.status, pet.name, pet.password};
+            const BackupSources sources{context.dir, names_, executable(), ini_.path(), pet.status, pet.name, pet.password};
             RunBackup(sources, time, prompts_);
         });
         if (!(pet.status & PetStatusFlags::Encrypted)) return;
@@ -283,24 +268,17 @@ private:
     void change(ModelPet& pet) {
         prompts_.about = pet.name;
         const int number = numberOf(pet.name);
-        PetChange request;
-        request.number = number;
-        request.oldName = pet.name;
-        request.newName = random_() % 2 ? pet.name : "n" + std::to_string(++names_made_);
+        PetChange request{number, pet.name, random_() % 2 ? pet.name : "n" + std::to_string(++names_made_), {}, {}};
         const bool encrypt = random_() % 2 == 0;
         request.options = PetOptions{!encrypt && random_() % 2 != 0, random_() % 2 != 0, random_() % 2 != 0, encrypt};
         for (const ModelPet& other : pets_) request.listedNames.push_back(other.name);
-        const std::string newPassword = encrypt && pet.password.empty() ? "pw-" + request.newName : pet.password;
-        if (encrypt && pet.password.empty()) pet.password = newPassword;
-        std::optional<ChangedPet> changed;
-        const Outcome outcome = withFaults([&](const StoreContext& context) {
-            changed = ChangePet(context, prompts_, request);
-        });
+        if (encrypt && pet.password.empty()) pet.password = "pw-" + request.newName;
+        const bool done = withFaults([&](const StoreContext& context) { ChangePet(context, prompts_, request); });
         // The registry says what took effect: it changes in one rewrite.
         pet.name = registry_.name(number);
         pet.status = registry_.status(number);
         if (!(pet.status & PetStatusFlags::Encrypted) && !has(PetLayout::containerName(pet.name))) pet.password.clear();
-        if (outcome != Outcome::Done) restart();
+        if (!done) restart();
     }
 
     void discard(std::size_t index) {
@@ -318,15 +296,12 @@ private:
     // under its own name, in place, or in its container.
     std::optional<std::string> kept(const ModelPet& pet) {
         const PetLayout layout(names_);
-        const std::string own = layout.ownName(pet.name, PetPiece::PetFile);
-        const std::string inPlace = layout.inPlaceName(PetPiece::PetFile);
+        const std::string own = layout.ownName(pet.name, PetPiece::PetFile), inPlace = layout.inPlaceName(PetPiece::PetFile);
         if (has(own)) return read(own);
         if (registry_.petInPlace() == numberOf(pet.name) && has(inPlace)) return read(inPlace);
         const std::string container = PetLayout::containerName(pet.name);
-        if (has(container)) {
-            for (const auto& [name, bytes] : test::containerRecords(read(container), pet.password)) {
-                if (name == own) return bytes;
-            }
+        for (const auto& [name, bytes] : test::containerRecords(has(container) ? read(container) : "", pet.password)) {
+            if (name == own) return bytes;
         }
         return std::nullopt;
     }
@@ -356,7 +331,6 @@ private:
         }
     }
 
-
     HostEdition edition_;
     std::mt19937 random_;
     unsigned seed_ = 0;
@@ -369,20 +343,6 @@ private:
     std::string history_;  // the steps so far, for a failure's report
     int names_made_ = 0;
 };
-
-
-
-
-
-
-
-
-
-
-
-
-
-
 
 // The seeds a test runs: ORVANE_FIRST_SEQUENCE=<seed> repeats a failure.
 void SequenceTest::runSequences() {

@@ -1,5 +1,6 @@
 #include "StoreTestSupport.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -30,39 +31,23 @@ void StoreTest::put(const std::string& name, const std::string& bytes) const {
     temp_.writeFile("inst\\" + name, bytes);
 }
 
-void StoreTest::putFolder(const std::string& name) const { temp_.makeFolder("inst\\" + name); }
-
 void StoreTest::putAll(const std::map<std::string, std::string>& entries) const {
-    for (const auto& [name, bytes] : entries) {
-        if (bytes == "<folder>") {
-            putFolder(name);
-        } else {
-            put(name, bytes);
-        }
-    }
+    for (const auto& [name, bytes] : entries) bytes == "<folder>" ? putFolder(name) : put(name, bytes);
 }
-
-std::string StoreTest::read(const std::string& name) const { return temp_.readFile("inst\\" + name); }
-
-bool StoreTest::has(const std::string& name) const { return temp_.exists("inst\\" + name); }
 
 std::map<std::string, std::string> StoreTest::snapshot() const {
     std::map<std::string, std::string> entries;
     const auto root = temp_.fsPath("inst");
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
         std::string name = pathToUtf8(entry.path().lexically_relative(root));
-        for (char& c : name) {
-            if (c == '/') c = '\\';
-        }
+        std::replace(name.begin(), name.end(), '/', '\\');
         entries[name] = entry.is_directory() ? "<folder>" : read(name);
     }
     return entries;
 }
 
 void StoreTest::clearInstallDir() const {
-    for (const auto& entry : std::filesystem::directory_iterator(temp_.fsPath("inst"))) {
-        std::filesystem::remove_all(entry.path());
-    }
+    for (const auto& entry : std::filesystem::directory_iterator(temp_.fsPath("inst"))) std::filesystem::remove_all(entry.path());
 }
 
 std::string handCheckBlock(const PetKey& key, std::size_t containerSize) {
@@ -78,9 +63,7 @@ std::string handRecord(const PetKey& key, const HandRecord& record) {
     bytes.push_back('\0');
     const auto size = static_cast<std::uint32_t>(record.data.size());
     for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>(size >> shift));
-    for (std::size_t i = 0; i < record.data.size(); ++i) {
-        bytes.push_back(static_cast<char>(static_cast<unsigned char>(record.data[i]) + key[i % 16] + i % 256));
-    }
+    for (std::size_t i = 0; i < record.data.size(); ++i) bytes.push_back(static_cast<char>(record.data[i] + key[i % 16] + i % 256));
     return bytes;
 }
 
@@ -107,9 +90,7 @@ std::vector<std::pair<std::string, std::string>> containerRecords(const std::str
         at += 1 + n + DataLengthSize;
         if (size > bytes.size() - at) return {};
         std::string data = bytes.substr(at, size);
-        for (std::size_t i = 0; i < data.size(); ++i) {
-            data[i] = static_cast<char>(static_cast<unsigned char>(data[i]) - key[i % 16] - i % 256);
-        }
+        for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(data[i] - key[i % 16] - i % 256);
         at += size;
         records.emplace_back(text::cp932ToUtf8(storedName).value_or(storedName), std::move(data));
     }

@@ -30,11 +30,11 @@ protected:
     // Names inside the installation directory, "\" between folder and file;
     // put makes the file's folder when it is missing.
     void put(const std::string& name, const std::string& bytes = "") const;
-    void putFolder(const std::string& name) const;
+    void putFolder(const std::string& name) const { temp_.makeFolder("inst\\" + name); }
     // Puts every entry: a folder for "<folder>", else a file with those bytes.
     void putAll(const std::map<std::string, std::string>& entries) const;
-    std::string read(const std::string& name) const;
-    bool has(const std::string& name) const;
+    std::string read(const std::string& name) const { return temp_.readFile("inst\\" + name); }
+    bool has(const std::string& name) const { return temp_.exists("inst\\" + name); }
     // Every file and folder with its contents ("<folder>" for folders).
     std::map<std::string, std::string> snapshot() const;
     void clearInstallDir() const;
@@ -48,20 +48,18 @@ protected:
     StoreContext context_{*dir_, names_, registry_, password_};
 };
 
-// A container laid out by hand from the format: the check block for the
-// final size, then per record n, name, NUL, D and the scrambled bytes.
-// The key is given as bytes, so that nothing here relies on DeriveKey.
+// A container laid out by hand from the format: the check block for the final size, then per
+// record n, name (cp932), NUL, D and the scrambled bytes. The key is given as bytes, so that
+// nothing here relies on DeriveKey.
 struct HandRecord {
-    std::string storedName;  // cp932
-    std::string data;
+    std::string storedName, data;
 };
 std::string handContainer(const PetKey& key, const std::vector<HandRecord>& records);
 std::string handRecord(const PetKey& key, const HandRecord& record);
 std::string handCheckBlock(const PetKey& key, std::size_t containerSize);
 
-// The stored names (UTF-8) and plain bytes of a container that opens with
-// the password, read straight from the format; empty when it does not open
-// or is cut short.
+// The stored names (UTF-8) and plain bytes of a container read straight
+// from the format; empty when it does not open with the password or is cut short.
 std::vector<std::pair<std::string, std::string>> containerRecords(const std::string& container,
                                                                   const std::string& password);
 
