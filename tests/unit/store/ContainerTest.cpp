@@ -12,6 +12,7 @@
 #include "platform/FileError.h"
 #include "store/ContainerErrors.h"
 #include "store/ContainerFormat.h"
+#include "store/EncryptedSession.h"
 #include "store/PackPet.h"
 #include "store/PetFiles.h"
 #include "store/UnpackPet.h"
@@ -41,19 +42,6 @@ TEST(DeriveKey, MatchesTheKeysWorkedOutByHandAndRefusesWhatTheDialogNeverPasses)
     for (const std::string& refused : std::vector<std::string>{"0123456789abcdefg", "予約予約予約予約予", "pass😀", {"ab\0cd", 5}, "\xFF\xFE"}) {
         EXPECT_THROW(DeriveKey(refused), std::invalid_argument) << refused;
     }
-}
-
-TEST(ContainerLayout, CheckBlockAndRecordHeaderFollowTheFormat) {
-    // Size 30 = 1E: byte i = key[i] + (i+1)*1E; a size 256 apart gives the same block, 512 the key.
-    const std::string forSize30("\x98\xC2\xEC\x0E\x34\x66\x98\xB2\xCC\xFE\x30\x4A\x64\x96\xC8\xA2", 16);
-    const auto block = [](std::size_t size) { const CheckBlock b = makeCheckBlock(KeyOfAbcd, size); return std::string(b.begin(), b.end()); };
-    EXPECT_EQ(block(30), forSize30);
-    EXPECT_EQ(block(30 + 256 * 1000), forSize30);
-    EXPECT_EQ(block(512), std::string(KeyOfAbcd.begin(), KeyOfAbcd.end()));
-    // 予 = 97 5C; the 5C inside it stays as it is.
-    EXPECT_EQ(recordHeader(cp932("予_受信フォルダ\\a"), 0x01020304),
-              std::string("\x12\x97\x5C\x5F\x8E\xF3\x90\x4D\x83\x74\x83\x48\x83\x8B\x83\x5F\x5C\x61\x00\x04\x03\x02\x01", 23));
-    EXPECT_EQ(readLittleEndian32(reinterpret_cast<const unsigned char*>("\x04\x03\x02\xFF")), 0xFF020304u);
 }
 
 // Crosses chunks and scramble periods.
@@ -126,6 +114,7 @@ TEST_F(ContainerTest, TheCheckBlockHoldsTheKeyAndTheSizeModulo256) {
     EXPECT_EQ(snapshot(), before);
     clearInstallDir();
     EXPECT_THROW(UnpackPet(context_, "P", false), FileError) << "a missing container";
+    EXPECT_EQ(readLittleEndian32(reinterpret_cast<const unsigned char*>("\x04\x03\x02\xFF")), 0xFF020304u);
 }
 
 // Whatever is wrong, nothing is written, not even a good record before it.
@@ -136,10 +125,7 @@ TEST_F(ContainerTest, DamagedContainersAreRefusedBeforeAnyWrite) {
     // Cut with the check block of the cut size, so that only the structure tells. Record 1 spans 16..33.
     const std::string whole = withName(cp932("P_受信フォルダ\\a.ppm"));
     const auto cutTo = [&](std::size_t size) { return size < 16 ? whole.substr(0, size) : withBody(whole.substr(16, size - 16)); };
-    const struct { std::string name, container; } rows[] = {
-        {"empty", cutTo(0)}, {"cut in the check block", cutTo(10)}, {"cut in a name", cutTo(20)},
-        {"cut in a length", cutTo(25)}, {"cut in data", cutTo(30)}, {"cut after a length byte", cutTo(35)},
-        {"cut in the last data", cutTo(whole.size() - 1)},
+    std::vector<std::pair<std::string, std::string>> rows = {
         {"length past the end", withBody(good + std::string("\x06P.bak\0\xFF\0\0\0abc", 14))},
         {"length far past the end", withBody(good + std::string("\x06P.bak\0\xFF\xFF\xFF\xFF", 11))},
         {"name without NUL", withBody(std::string("\x05P.ppc\x03\0\0\0abc", 13))},
@@ -151,17 +137,21 @@ TEST_F(ContainerTest, DamagedContainersAreRefusedBeforeAnyWrite) {
         {"climbs out", withName(cp932("P_受信フォルダ\\..\\..\\x"))}, {"drive", withName("C:\\x")},
         {"another pet", withName("Q.ppc")}, {"the container", withName("P.apd")}, {"no cp932", withName("P_\xFF\\x")},
     };
-    for (const auto& row : rows) {
-        put("P.apd", row.container);
+    // Cut in the check block, a name, a length, data, after a length byte, in the last data.
+    for (const std::size_t size : std::vector<std::size_t>{0, 10, 20, 25, 30, 35, whole.size() - 1}) {
+        rows.push_back({"cut to " + std::to_string(size), cutTo(size)});
+    }
+    for (const auto& [name, container] : rows) {
+        put("P.apd", container);
         const auto before = snapshot();
         try {
             UnpackPet(context_, "P", true);
-            ADD_FAILURE() << "unpacked: " << row.name;
+            ADD_FAILURE() << "unpacked: " << name;
         } catch (const DamagedContainer& error) {
-            EXPECT_EQ(error.fileName(), "P.apd") << row.name;
-            EXPECT_EQ(error.reason(), "暗号化ペットのファイルが壊れています。") << row.name;
+            EXPECT_EQ(error.fileName(), "P.apd") << name;
+            EXPECT_EQ(error.reason(), "暗号化ペットのファイルが壊れています。") << name;
         }
-        EXPECT_EQ(snapshot(), before) << row.name;
+        EXPECT_EQ(snapshot(), before) << name;
     }
 }
 
@@ -222,6 +212,24 @@ TEST_F(ContainerTest, ReadingBackNamesTheFirstFileTheContainerDoesNotHold) {
             named = error.fileName();
         }
         EXPECT_EQ(named, row.named) << row.name;
+    }
+}
+
+// A backup the swap-in could not move and the own copy of an item shared, left by the unpack, go too.
+TEST_F(ContainerTest, TheEndOfAnEncryptedSessionLeavesTheContainerAndTheSharedItemsOnly) {
+    for (const int status : {8, 8 | 1, 8 | 2}) {
+        clearInstallDir();
+        registerPets({{"P", status}}, 0);
+        Entries files = {{"Velmora設定.ppc", "pet"}, {"受信フォルダ\\a.ppm", "mail"}, {"おともだち帳", "book"},
+                         {"宝物\\t", "treasure"}, {"P.bak", "stale backup"}};
+        if (status & 1) files["P_おともだち帳"] = "stale book";
+        if (status & 2) files["P_宝物\\t"] = "stale treasure";
+        putAll(files);
+        EndEncryptedSession(context_, "P", status);
+        Entries expected = {{"P.apd", read("P.apd")}};
+        if (status & 1) expected["おともだち帳"] = "book";
+        if (status & 2) expected.merge(Entries{{"宝物", "<folder>"}, {"宝物\\t", "treasure"}});
+        EXPECT_EQ(snapshot(), expected) << "status " << status;
     }
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
+#include <tuple>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "ScriptedPrompts.h"
 #include "StoreTestSupport.h"
 #include "session/PetPreparation.h"
+#include "store/AddPet.h"
 #include "store/ChangePet.h"
 #include "store/ContainerErrors.h"
 #include "store/DiscardPet.h"
@@ -65,6 +68,43 @@ TEST(PetNames, EachRuleRefusesWithItsMessage) {
             const auto shown = row.message ? std::vector<test::ShownMessage>{{*row.message, "エラー", row.icon}} : std::vector<test::ShownMessage>{};
             EXPECT_EQ(prompts.messages, shown) << "typed \"" << typed << "\"";
         }
+    }
+}
+
+using AddPetTest = test::StoreTest;
+
+// Added at the end under its trimmed name; a refusal, a cancelled password or a full list writes nothing.
+TEST_F(AddPetTest, APetIsAddedOnlyWhenItsNameAndPasswordAreGiven) {
+    const struct { std::string name; std::string typed; PetOptions options; std::deque<std::optional<std::string>> passwords;
+                   std::optional<AddedPet> added; int asked; } rows[] = {
+        {"plain", "  C ", {true, false, true, false}, {}, AddedPet{2, "C", 5}, 0},
+        {"the first pet", "C", {}, {}, AddedPet{0, "C", 7}, 0},
+        {"encrypted", "E", {true, true, true, true}, {"secret"}, AddedPet{2, "E", 11}, 1},
+        {"password cancelled", "E", {false, false, false, true}, {std::nullopt}, std::nullopt, 1},
+        {"name refused", "a|b", {false, false, false, true}, {}, std::nullopt, 0},
+        {"name taken", "POCHI", {}, {}, std::nullopt, 0},
+        {"list full", "new", {}, {}, std::nullopt, 0},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::pair<std::string, int>> pets = {{"Pochi", 7}, {"B", 6}};
+        if (row.name == "the first pet") pets.clear();
+        while (row.name == "list full" && pets.size() < PetRegistry::MaxPets) pets.push_back({"p" + std::to_string(pets.size()), 0});
+        registerPets(pets, 0);
+        const std::string before = temp_.readFile("Orvane.ini");
+        test::ScriptedPrompts prompts;
+        prompts.passwords = row.passwords;
+        const auto added = AddPet(registry_, prompts, row.typed, row.options);
+        EXPECT_EQ(added.has_value(), row.added.has_value()) << row.name;
+        if (added && row.added) {
+            EXPECT_EQ(std::tie(added->number, added->name, added->status), std::tie(row.added->number, row.added->name, row.added->status)) << row.name;
+            EXPECT_EQ(registry_.name(row.added->number), row.added->name) << row.name;
+            EXPECT_EQ(registry_.status(row.added->number), row.added->status) << row.name;
+        } else {
+            EXPECT_EQ(temp_.readFile("Orvane.ini"), before) << row.name;
+            EXPECT_EQ(prompts.messages.size(), row.asked ? 0u : 1u) << row.name;
+        }
+        EXPECT_EQ(prompts.passwordsAsked, row.asked) << row.name;
+        EXPECT_TRUE(snapshot().empty()) << row.name;
     }
 }
 
