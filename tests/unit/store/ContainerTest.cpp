@@ -13,6 +13,7 @@
 #include "store/ContainerErrors.h"
 #include "store/ContainerFormat.h"
 #include "store/EncryptedSession.h"
+#include "store/KidsTreasures.h"
 #include "store/PackPet.h"
 #include "store/PetFiles.h"
 #include "store/UnpackPet.h"
@@ -266,6 +267,32 @@ TEST_F(ContainerTest, DeletingThePetInPlaceTakesItsOwnItemsOnly) {
         registry_.setSession(session);
         DeletePetFiles(context_, "P", true);
         EXPECT_EQ(snapshot(), row.left) << row.name;
+    }
+}
+
+// The Kids host's plug-in copies: byte 16 after each "NONE" that starts within the first 4128 bytes is cleared.
+TEST(ClearNoneMarkers, ClearsTheByte16AfterEachMarkerWithinTheSpan) {
+    const auto bytes = [](std::size_t size, const std::vector<std::size_t>& markers, const std::vector<std::size_t>& zeros) {
+        std::string bytes(size, 'x');
+        for (const std::size_t i : markers) bytes.replace(i, 4, "NONE");
+        for (const std::size_t i : zeros) bytes[i] = '\0';
+        return bytes;
+    };
+    const struct { std::string name, before, after; } rows[] = {
+        {"first position", bytes(4144, {0}, {}), bytes(4144, {0}, {16})},
+        {"last that reaches", bytes(4144, {4127}, {}), bytes(4144, {4127}, {4143})},
+        {"beyond the bytes read", bytes(4144, {4128}, {}), bytes(4144, {4128}, {})},
+        {"several", bytes(4144, {5, 100, 2000}, {}), bytes(4144, {5, 100, 2000}, {21, 116, 2016})},
+        // Clearing byte 16 breaks the marker at 13, which then clears nothing.
+        {"sees earlier changes", bytes(4144, {0, 13}, {}), bytes(4144, {0, 13}, {16})},
+        {"short file", bytes(17, {0}, {}), bytes(17, {0}, {16})},
+        {"too short to reach", bytes(16, {0}, {}), bytes(16, {0}, {})},
+        {"shorter than a marker", "NON", "NON"},
+    };
+    for (const auto& row : rows) {
+        std::string patched = row.before;
+        clearNoneMarkers(patched);
+        EXPECT_EQ(patched, row.after) << row.name;
     }
 }
 
