@@ -207,5 +207,21 @@ TEST_F(UsablePetNamesTest, EveryOperationOnAPetWithAnUnusableNameIsRefusedBefore
     }
 }
 
+using DiscardPetTest = test::StoreTest;
+
+TEST_F(DiscardPetTest, TheQuestionNamesThePetAndAnythingButYesChangesNothing) {
+    registerPets({{"X", 0}, {"P", 0}}, 0);
+    put("P.ppc", "P");
+    const auto before = snapshot();
+    const std::string settings = temp_.readFile("Orvane.ini");
+    test::ScriptedPrompts prompts;
+    prompts.answers = {MessageAnswer::No};
+    EXPECT_FALSE(DiscardPet(context_, prompts, 1, "P", 0));
+    EXPECT_EQ(prompts.messages, (std::vector<test::ShownMessage>{{"Pを捨てますか?\n捨てると二度と帰ってきません。", "警告",
+                                                                  MessageIcon::Warning, MessageButtons::YesNo}}));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(temp_.readFile("Orvane.ini"), settings);
+}
+
 }  // namespace
 }  // namespace orvane
