@@ -1,11 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <map>
-#include <string>
-#include <vector>
-
-#include "ScriptedDir.h"
-#include "ScriptedPrompts.h"
 #include "StoreTestSupport.h"
 #include "import/MailImport.h"
 
@@ -40,44 +32,33 @@ TEST_F(MailImportTest, TheDrawerGoesOverAnEmptyTrayOfTheEditionAndBoxOrNothingCh
     const auto error = [](const std::string& text) { return ShownMessage{text, "エラー", MessageIcon::Error}; };
     const ShownMessage completed{"メールのインポートを完了しました。", "完了", MessageIcon::Information};
     const ShownMessage nothing = error("インポートするメールが見つかりません。");
+    using enum ImportOutcome;
+    using enum HostEdition;
     // After the import the directory is as before but for the entries changed.
-    const struct { std::string name; HostEdition edition; MailBox box; std::string pet, drawer; Entries before;
-                   ImportOutcome outcome; ShownMessage message; Entries changed; } rows[] = {
-        {"standard receive", HostEdition::Standard, MailBox::Receive, "A", "受信メール", fromA + emptyTray, ImportOutcome::Imported,
-         completed, {{"受信フォルダ\\受信メール.ppm", "mail"}, {"受信フォルダ\\受信リスト.ppl", "list"}}},
-        {"kids send", HostEdition::Kids, MailBox::Send, "A", "そうしんメール",
-         {{"A_そうしん箱\\そうしんメール.ppm", "m"}, {"A_そうしん箱\\そうしんリスト.ppl", "l"}, {"そうしん箱", "<folder>"}},
-         ImportOutcome::Imported, completed, {{"そうしん箱\\そうしんメール.ppm", "m"}, {"そうしん箱\\そうしんリスト.ppl", "l"}}},
-        {"kids receive, a drawer of its own", HostEdition::Kids, MailBox::Receive, "A", "old",
-         {{"A_じゅしん箱\\old.ppm", "m"}, {"A_じゅしん箱\\oldリスト.ppl", "l"}, {"じゅしん箱", "<folder>"}},
-         ImportOutcome::Imported, completed, {{"じゅしん箱\\じゅしんメール.ppm", "m"}, {"じゅしん箱\\じゅしんリスト.ppl", "l"}}},
-        {"standard send", HostEdition::Standard, MailBox::Send, "A", "old",
-         {{"A_送信フォルダ\\old.ppm", "m"}, {"A_送信フォルダ\\oldリスト.ppl", "l"}, {"送信フォルダ", "<folder>"}},
-         ImportOutcome::Imported, completed, {{"送信フォルダ\\送信メール.ppm", "m"}, {"送信フォルダ\\送信リスト.ppl", "l"}}},
-        {"standard receive tray with mail", HostEdition::Standard, MailBox::Receive, "A", "受信メール",
-         fromA + Entries{{"受信フォルダ\\受信メール.ppm", "unread"}}, ImportOutcome::TrayNotEmpty, error("受信トレイを空にして下さい。"), {}},
-        {"kids receive tray with mail", HostEdition::Kids, MailBox::Receive, "A", "d",
-         {{"A_じゅしん箱\\d.ppm", "m"}, {"A_じゅしん箱\\dリスト.ppl", "l"}, {"じゅしん箱\\じゅしんメール.ppm", "unread"}},
-         ImportOutcome::TrayNotEmpty, error("じゅしん箱を空にして下さい。"), {}},
-        {"kids send tray with mail", HostEdition::Kids, MailBox::Send, "A", "d",
-         {{"A_そうしん箱\\d.ppm", "m"}, {"A_そうしん箱\\dリスト.ppl", "l"}, {"そうしん箱\\そうしんメール.ppm", "unread"}},
-         ImportOutcome::TrayNotEmpty, error("ポストを空にして下さい。"), {}},
-        {"a drawer without its list", HostEdition::Standard, MailBox::Receive, "A", "受信メール",
-         {{"A_受信フォルダ\\受信メール.ppm", "mail"}, {"受信フォルダ", "<folder>"}}, ImportOutcome::NothingToImport, nothing, {}},
-        {"a pet without the drawer", HostEdition::Standard, MailBox::Receive, "B", "受信メール", fromA + emptyTray,
-         ImportOutcome::NothingToImport, nothing, {}},
-        {"a pet the name rules refuse", HostEdition::Standard, MailBox::Receive, "a;b", "受信メール",
-         {{"a;b_受信フォルダ\\受信メール.ppm", "mail"}, {"a;b_受信フォルダ\\受信リスト.ppl", "list"}, {"受信フォルダ", "<folder>"}},
-         ImportOutcome::UnusablePet, error("「a;b」は使えない名前のため操作できません。\n設定ファイルを確認してください。"), {}},
-        {"no tray folder", HostEdition::Standard, MailBox::Receive, "A", "受信メール", fromA, ImportOutcome::CopyFailed,
-         error("メールをコピーできませんでした。\nA_受信フォルダ\\受信メール.ppm"), {}},
+    const struct { std::string name; Entries before; ImportOutcome outcome; ShownMessage message; Entries changed = {};
+                   HostEdition edition = Standard; MailBox box = MailBox::Receive; std::string drawer = "受信メール", pet = "A"; } rows[] = {
+        {"standard receive", fromA + emptyTray, Imported, completed, {{"受信フォルダ\\受信メール.ppm", "mail"}, {"受信フォルダ\\受信リスト.ppl", "list"}}},
+        {"kids send", {{"A_そうしん箱\\そうしんメール.ppm", "m"}, {"A_そうしん箱\\そうしんリスト.ppl", "l"}, {"そうしん箱", "<folder>"}}, Imported,
+         completed, {{"そうしん箱\\そうしんメール.ppm", "m"}, {"そうしん箱\\そうしんリスト.ppl", "l"}}, Kids, MailBox::Send, "そうしんメール"},
+        {"kids receive, a drawer of its own", {{"A_じゅしん箱\\old.ppm", "m"}, {"A_じゅしん箱\\oldリスト.ppl", "l"}, {"じゅしん箱", "<folder>"}},
+         Imported, completed, {{"じゅしん箱\\じゅしんメール.ppm", "m"}, {"じゅしん箱\\じゅしんリスト.ppl", "l"}}, Kids, MailBox::Receive, "old"},
+        {"standard send", {{"A_送信フォルダ\\old.ppm", "m"}, {"A_送信フォルダ\\oldリスト.ppl", "l"}, {"送信フォルダ", "<folder>"}}, Imported,
+         completed, {{"送信フォルダ\\送信メール.ppm", "m"}, {"送信フォルダ\\送信リスト.ppl", "l"}}, Standard, MailBox::Send, "old"},
+        {"standard receive tray with mail", fromA + Entries{{"受信フォルダ\\受信メール.ppm", "unread"}}, TrayNotEmpty, error("受信トレイを空にして下さい。")},
+        {"kids receive tray with mail", {{"A_じゅしん箱\\d.ppm", "m"}, {"A_じゅしん箱\\dリスト.ppl", "l"}, {"じゅしん箱\\じゅしんメール.ppm", "unread"}},
+         TrayNotEmpty, error("じゅしん箱を空にして下さい。"), {}, Kids, MailBox::Receive, "d"},
+        {"kids send tray with mail", {{"A_そうしん箱\\d.ppm", "m"}, {"A_そうしん箱\\dリスト.ppl", "l"}, {"そうしん箱\\そうしんメール.ppm", "unread"}},
+         TrayNotEmpty, error("ポストを空にして下さい。"), {}, Kids, MailBox::Send, "d"},
+        {"a drawer without its list", {{"A_受信フォルダ\\受信メール.ppm", "mail"}, {"受信フォルダ", "<folder>"}}, NothingToImport, nothing},
+        {"a pet without the drawer", fromA + emptyTray, NothingToImport, nothing, {}, Standard, MailBox::Receive, "受信メール", "B"},
+        {"a pet the name rules refuse", {{"a;b_受信フォルダ\\受信メール.ppm", "mail"}, {"a;b_受信フォルダ\\受信リスト.ppl", "list"}, {"受信フォルダ", "<folder>"}},
+         UnusablePet, error("「a;b」は使えない名前のため操作できません。\n設定ファイルを確認してください。"), {}, Standard, MailBox::Receive, "受信メール", "a;b"},
+        {"no tray folder", fromA, CopyFailed, error("メールをコピーできませんでした。\nA_受信フォルダ\\受信メール.ppm")},
         // The mail copied first is taken back.
-        {"a folder where the list goes", HostEdition::Standard, MailBox::Receive, "A", "受信メール",
-         fromA + Entries{{"受信フォルダ\\受信リスト.ppl", "<folder>"}}, ImportOutcome::CopyFailed,
-         error("メールをコピーできませんでした。\nA_受信フォルダ\\受信リスト.ppl"), {}},
-        {"the same beside an empty tray file", HostEdition::Standard, MailBox::Receive, "A", "受信メール",
-         fromA + emptyTray + Entries{{"受信フォルダ\\受信リスト.ppl", "<folder>"}}, ImportOutcome::CopyFailed,
-         error("メールをコピーできませんでした。\nA_受信フォルダ\\受信リスト.ppl"), {}},
+        {"a folder where the list goes", fromA + Entries{{"受信フォルダ\\受信リスト.ppl", "<folder>"}}, CopyFailed,
+         error("メールをコピーできませんでした。\nA_受信フォルダ\\受信リスト.ppl")},
+        {"the same beside an empty tray file", fromA + emptyTray + Entries{{"受信フォルダ\\受信リスト.ppl", "<folder>"}}, CopyFailed,
+         error("メールをコピーできませんでした。\nA_受信フォルダ\\受信リスト.ppl")},
     };
     for (const auto& row : rows) {
         clearInstallDir();

@@ -8,57 +8,40 @@ namespace orvane::test {
 
 namespace {
 
-// Counts each call as a step of the directory, throwing FileError for the one that fails.
-class StepCounter {
-protected:
-    StepCounter(std::string name, ScriptedDir& dir) : name_(std::move(name)), dir_(dir) {}
+template <typename Stream>
+struct Counting : Stream {
+    Counting(std::unique_ptr<Stream> real, std::string name, ScriptedDir& dir) : real(std::move(real)), name(std::move(name)), dir(dir) {}
     void step() {
-        if (!dir_.step()) throw FileError(name_, "scripted failure");
+        if (!dir.step()) throw FileError(name, "scripted failure");
     }
-
-private:
-    std::string name_;
-    ScriptedDir& dir_;
+    std::uint64_t size() override { return real->size(); }
+    std::unique_ptr<Stream> real;
+    std::string name;
+    ScriptedDir& dir;
 };
 
-class CountingReadStream : public ReadStream, StepCounter {
-public:
-    CountingReadStream(std::unique_ptr<ReadStream> real, std::string name, ScriptedDir& dir)
-        : StepCounter(std::move(name), dir), real_(std::move(real)) {}
-
-    std::size_t read(void* buffer, std::size_t count) override { return step(), real_->read(buffer, count); }
-    void seek(std::uint64_t offset) override { step(), real_->seek(offset); }
-    std::uint64_t size() override { return real_->size(); }
-
-private:
-    std::unique_ptr<ReadStream> real_;
+struct CountingReadStream : Counting<ReadStream> {
+    using Counting::Counting;
+    std::size_t read(void* buffer, std::size_t count) override { return step(), real->read(buffer, count); }
+    void seek(std::uint64_t offset) override { step(), real->seek(offset); }
 };
 
-class CountingWriteStream : public WriteStream, StepCounter {
-public:
-    CountingWriteStream(std::unique_ptr<WriteStream> real, std::string name, ScriptedDir& dir)
-        : StepCounter(std::move(name), dir), real_(std::move(real)) {}
-
-    void write(const void* data, std::size_t count) override { step(), real_->write(data, count); }
-    void seek(std::uint64_t offset) override { step(), real_->seek(offset); }
-    void seekToEnd() override { step(), real_->seekToEnd(); }
-    std::uint64_t size() override { return real_->size(); }
-    void flushToDisk() override { step(), real_->flushToDisk(); }
-
-private:
-    std::unique_ptr<WriteStream> real_;
+struct CountingWriteStream : Counting<WriteStream> {
+    using Counting::Counting;
+    void write(const void* data, std::size_t count) override { step(), real->write(data, count); }
+    void seek(std::uint64_t offset) override { step(), real->seek(offset); }
+    void seekToEnd() override { step(), real->seekToEnd(); }
+    void flushToDisk() override { step(), real->flushToDisk(); }
 };
 
 }  // namespace
 
 bool ScriptedDir::step() {
-    if (crashed_) return false;
-    ++operations_;
-    if (!fault || operations_ != fault->at) return true;
+    if (crashed_) return false;  // so that destructors unwinding after a crash change nothing
+    if (++operations_ != (fault ? fault->at : 0)) return true;
     if (fault->mode == FaultMode::Fail) return false;
     crashed_ = true;
-    // Dying inside a destructor that cleans up after an error: nothing more
-    // reaches the disk, and the error already on its way ends the operation.
+    // Dying in a destructor cleaning up after an error: that error ends the operation.
     if (std::uncaught_exceptions() > 0) return false;
     throw SimulatedCrash{};
 }
@@ -66,8 +49,7 @@ bool ScriptedDir::step() {
 std::unique_ptr<ReadStream> ScriptedDir::openRead(const std::string& name) {
     if (!step()) return nullptr;
     auto real = real_.openRead(name);
-    if (!real) return nullptr;
-    return std::make_unique<CountingReadStream>(std::move(real), name, *this);
+    return real ? std::make_unique<CountingReadStream>(std::move(real), name, *this) : nullptr;
 }
 
 std::unique_ptr<WriteStream> ScriptedDir::openWrite(const std::string& name, OpenForWrite mode) {

@@ -10,12 +10,10 @@
 
 namespace orvane::test {
 
-// The process dying in the middle of an operation. It derives from nothing
-// the code under test catches, so it unwinds straight to the test.
+// The process dying mid-operation: derives from nothing the code under test catches.
 struct SimulatedCrash {};
 
-// Fail: the step reports failure (or throws FileError) and the rest go on;
-// Crash: SimulatedCrash is thrown and nothing reaches the disk afterwards.
+// Fail: the step fails (or throws FileError) and the rest go on; Crash: SimulatedCrash is thrown.
 enum class FaultMode { Fail, Crash };
 
 struct Fault {
@@ -23,20 +21,14 @@ struct Fault {
     FaultMode mode = FaultMode::Fail;
 };
 
-// A real installation directory that fails, or dies, at a chosen step.
-// Every step that changes or reads a file counts, each read, write, seek and
-// flush of an open file too; queries (exists, sizes, listings) change nothing
-// and do not.
+// A real installation directory failing, or dying, at a chosen step: each change or read of a
+// file, each read, write, seek and flush of an open one; queries are no steps.
 class ScriptedDir : public InstallDir {
 public:
     explicit ScriptedDir(InstallDir& real) : real_(real) {}
 
     std::optional<Fault> fault;
-
     std::uint64_t operations() const { return operations_; }
-    // Counts one step: false when it is to fail, SimulatedCrash when the
-    // process dies here. After a crash every step fails without a trace,
-    // so that destructors running during the unwinding change nothing.
     bool step();
 
     bool exists(const std::string& name) override { return real_.exists(name); }

@@ -103,10 +103,4 @@ std::string cp932(const std::string& utf8) {
     return *bytes;
 }
 
-std::string patternedBytes(std::size_t size, unsigned seed) {
-    std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + seed * 13 + i / 256) & 0xFF);
-    return bytes;
-}
-
 }  // namespace orvane::test

@@ -3,39 +3,34 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
+#include "ScriptedDir.h"
+#include "ScriptedPrompts.h"
 #include "TempDir.h"
 #include "app/HostNames.h"
 #include "app/IniFile.h"
 #include "app/PetRegistry.h"
-#include "platform/InstallDir.h"
 #include "store/PetKey.h"
 #include "store/StoreContext.h"
 
 namespace orvane::test {
 
-// A temporary installation directory ("inst") with a settings file beside
-// it, and a StoreContext over both.
+// A temporary installation directory "inst", a settings file beside it, and a StoreContext over both.
 class StoreTest : public ::testing::Test {
 protected:
     explicit StoreTest(HostEdition edition = HostEdition::Standard);
 
-    // Registers the pets, in order, and names pet `inPlace` in "NowPet".
+    // Registers the pets, in order, with pet `inPlace` in place.
     void registerPets(const std::vector<std::pair<std::string, int>>& pets, int inPlace);
 
-    // Names inside the installation directory, "\" between folder and file;
-    // put makes the file's folder when it is missing.
+    // Names inside "inst"; put makes the file's folder.
     void put(const std::string& name, const std::string& bytes = "") const;
     void putFolder(const std::string& name) const { temp_.makeFolder("inst\\" + name); }
-    // Puts every entry: a folder for "<folder>", else a file with those bytes.
     void putAll(const std::map<std::string, std::string>& entries) const;
     std::string read(const std::string& name) const { return temp_.readFile("inst\\" + name); }
     bool has(const std::string& name) const { return temp_.exists("inst\\" + name); }
-    // Every file and folder with its contents ("<folder>" for folders).
+    // Every file and folder with its bytes, "<folder>" for a folder (as putAll takes).
     std::map<std::string, std::string> snapshot() const;
     void clearInstallDir() const;
 
@@ -48,9 +43,7 @@ protected:
     StoreContext context_{*dir_, names_, registry_, password_};
 };
 
-// A container laid out by hand from the format: the check block for the final size, then per
-// record n, name (cp932), NUL, D and the scrambled bytes. The key is given as bytes, so that
-// nothing here relies on DeriveKey.
+// A container laid out by hand, from a key given as bytes so that nothing relies on DeriveKey.
 struct HandRecord {
     std::string storedName, data;
 };
@@ -58,8 +51,8 @@ std::string handContainer(const PetKey& key, const std::vector<HandRecord>& reco
 std::string handRecord(const PetKey& key, const HandRecord& record);
 std::string handCheckBlock(const PetKey& key, std::size_t containerSize);
 
-// The stored names (UTF-8) and plain bytes of a container read straight
-// from the format; empty when it does not open with the password or is cut short.
+// The stored names (UTF-8) and plain bytes of a container; empty when the password or the
+// structure does not fit.
 std::vector<std::pair<std::string, std::string>> containerRecords(const std::string& container,
                                                                   const std::string& password);
 
@@ -68,7 +61,5 @@ inline constexpr PetKey KeyOfAbcd = {0x7A, 0x86, 0x92, 0x96, 0x9E, 0xB2, 0xC6, 0
                                      0xBE, 0xD2, 0xE6, 0xE2, 0xDE, 0xF2, 0x06, 0xC2};
 
 std::string cp932(const std::string& utf8);
-// Bytes 0, 1, 2 ... wrapping at 256, mixed with the seed.
-std::string patternedBytes(std::size_t size, unsigned seed = 0);
 
 }  // namespace orvane::test
