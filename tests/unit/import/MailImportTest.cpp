@@ -4,13 +4,8 @@
 namespace orvane {
 namespace {
 
-using Entries = std::map<std::string, std::string>;
+using test::Entries;
 using test::ShownMessage;
-
-Entries operator+(Entries entries, const Entries& more) {
-    for (const auto& [name, bytes] : more) entries[name] = bytes;
-    return entries;
-}
 
 using MailImportTest = test::StoreTest;
 

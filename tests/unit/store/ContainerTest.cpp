@@ -17,7 +17,7 @@ namespace {
 
 using test::cp932;
 using test::KeyOfAbcd;
-using Entries = std::map<std::string, std::string>;
+using test::Entries;
 
 // By hand, mod 256: "abcd" = 61 62 63 64 0..., pass 1 K[i] += K[i mod 4] + 4i, K[16] = K[0], pass 2
 // K[i] += K[i+1] - 10. "予約パス" is 97 5C 96 F1 83 70 83 58 in cp932; "" is the buffer at start.
@@ -89,69 +89,52 @@ TEST_F(ContainerTest, APackLaysOutTheRecordsTheFlagsAskAndTheyUnpackUnderTheOwnN
     EXPECT_EQ(read("P.bak"), Big);
 }
 
-// Only the check block tells a wrong password, and then nothing is written.
-TEST_F(ContainerTest, TheCheckBlockHoldsTheKeyAndTheSizeModulo256) {
-    const std::string container = test::handContainer(KeyOfAbcd, {{"P.ppc", "pet"}});
-    const struct { std::string name, bytes; UnpackResult result; } rows[] = {
-        {"a byte more", container + "x", UnpackResult::WrongPassword},
-        {"a byte less", container.substr(0, container.size() - 1), UnpackResult::WrongPassword},
-        {"256 bytes more", container + std::string(256, 'x'), UnpackResult::Done},
-        {"a check block alone", test::handCheckBlock(KeyOfAbcd, 16), UnpackResult::Done},
-    };
-    for (const auto& row : rows) {
-        put("P.apd", row.bytes);
-        EXPECT_EQ(UnpackPet(context_, "P", false), row.result) << row.name;
-    }
-    put("P.apd", container);
-    const auto before = snapshot();
-    password_ = "abce";
-    EXPECT_EQ(UnpackPet(context_, "P", true), UnpackResult::WrongPassword);
-    EXPECT_EQ(snapshot(), before);
-    clearInstallDir();
-    EXPECT_THROW(UnpackPet(context_, "P", false), FileError) << "a missing container";
-}
-
-// Whatever is wrong, nothing is written, not even a good record before it.
-TEST_F(ContainerTest, DamagedContainersAreRefusedBeforeAnyWrite) {
+// Only the check block, of the key and the size modulo 256, tells a wrong password. Whatever stops an
+// unpack, nothing is written, not even a good record before the fault: a change deletes the container
+// after unpacking, so a file left out, even an empty one, would be lost.
+TEST_F(ContainerTest, AnUnpackThatCannotGoThroughWritesNothing) {
     const auto withBody = [](const std::string& body) { return test::handCheckBlock(KeyOfAbcd, 16 + body.size()) + body; };
-    const std::string good = test::handRecord(KeyOfAbcd, {"P.ppc", "7 bytes"});
+    const std::string good = test::handRecord(KeyOfAbcd, {"P.ppc", "7 bytes"}), container = withBody(good);
     // Cut with the check block of the cut size, so that only the structure tells. Record 1 spans 16..33.
     // Names that are not the pet's own are the stored names' table's, and the launch's.
     const std::string whole = withBody(good + test::handRecord(KeyOfAbcd, {cp932("P_受信フォルダ\\a.ppm"), "mail"}));
     const auto cutTo = [&](std::size_t size) { return size < 16 ? whole.substr(0, size) : withBody(whole.substr(16, size - 16)); };
-    std::vector<std::pair<std::string, std::string>> rows = {
-        {"length past the end", withBody(good + std::string("\x06P.bak\0\xFF\0\0\0abc", 14))},
-        {"length far past the end", withBody(good + std::string("\x06P.bak\0\xFF\xFF\xFF\xFF", 11))},
-        {"name without NUL", withBody(std::string("\x05P.ppc\x03\0\0\0abc", 13))},
-        {"NUL inside the name", withBody(std::string("\x06P\0ppc\0\x00\0\0\0", 11))},
-        {"zero name length", withBody(std::string(5, '\0'))},
-        {"empty name", withBody(std::string("\x01\0\0\0\0\0", 6))},
-        {"name length beyond the file", withBody(std::string("\xFFP.ppc\0", 7))},
+    const std::string damaged = "P.apd: 暗号化ペットのファイルが壊れています。";
+    struct Row { std::string name, bytes; bool extract; std::string outcome; };
+    std::vector<Row> rows = {
+        {"a byte more", container + "x", false, "wrong password"}, {"a byte less", container.substr(0, container.size() - 1), false, "wrong password"},
+        {"256 bytes more", container + std::string(256, 'x'), false, "done"}, {"a check block alone", test::handCheckBlock(KeyOfAbcd, 16), false, "done"},
+        {"another key", test::handContainer(DeriveKey("abce"), {{"P.ppc", "pet"}}), true, "wrong password"},
+        {"a folder where an empty file goes", test::handContainer(KeyOfAbcd, {{cp932("P_おともだち帳"), ""}, {"P.ppc", "pet"}}), true, "P_おともだち帳"},
+        {"length past the end", withBody(good + std::string("\x06P.bak\0\xFF\0\0\0abc", 14)), true, damaged},
+        {"length far past the end", withBody(good + std::string("\x06P.bak\0\xFF\xFF\xFF\xFF", 11)), true, damaged},
+        {"name without NUL", withBody(std::string("\x05P.ppc\x03\0\0\0abc", 13)), true, damaged},
+        {"NUL inside the name", withBody(std::string("\x06P\0ppc\0\x00\0\0\0", 11)), true, damaged},
+        {"zero name length", withBody(std::string(5, '\0')), true, damaged},
+        {"empty name", withBody(std::string("\x01\0\0\0\0\0", 6)), true, damaged},
+        {"name length beyond the file", withBody(std::string("\xFFP.ppc\0", 7)), true, damaged},
     };
     // Cut in the check block, a name, a length, data, after a length byte, in the last data.
     for (const std::size_t size : std::vector<std::size_t>{0, 10, 20, 25, 30, 35, whole.size() - 1}) {
-        rows.push_back({"cut to " + std::to_string(size), cutTo(size)});
+        rows.push_back({"cut to " + std::to_string(size), cutTo(size), true, damaged});
     }
-    for (const auto& [name, container] : rows) {
-        put("P.apd", container);
-        const auto before = snapshot();
-        try {
-            UnpackPet(context_, "P", true);
-            ADD_FAILURE() << "unpacked: " << name;
-        } catch (const DamagedContainer& error) {
-            EXPECT_EQ(error.fileName(), "P.apd") << name;
-            EXPECT_EQ(error.reason(), "暗号化ペットのファイルが壊れています。") << name;
-        }
-        EXPECT_EQ(snapshot(), before) << name;
-    }
-}
-
-// A change deletes the container after unpacking: a file left out, even an empty one, would be lost.
-TEST_F(ContainerTest, AFileThatCannotBeCreatedStopsTheUnpackEvenWhenEmpty) {
     putFolder("P_おともだち帳");
-    put("P.apd", test::handContainer(KeyOfAbcd, {{cp932("P_おともだち帳"), ""}, {"P.ppc", "pet"}}));
-    EXPECT_THROW(UnpackPet(context_, "P", true), FileError);
-    EXPECT_FALSE(has("P.ppc"));
+    for (const auto& row : rows) {
+        put("P.apd", row.bytes);
+        const auto before = snapshot();
+        std::string outcome;
+        try {
+            outcome = UnpackPet(context_, "P", row.extract) == UnpackResult::Done ? "done" : "wrong password";
+        } catch (const DamagedContainer& error) {
+            outcome = error.what();
+        } catch (const FileError& error) {
+            outcome = error.fileName();
+        }
+        EXPECT_EQ(outcome, row.outcome) << row.name;
+        EXPECT_EQ(snapshot(), before) << row.name;
+    }
+    clearInstallDir();
+    EXPECT_THROW(UnpackPet(context_, "P", false), FileError) << "a missing container";
 }
 
 // A pack that fails at any step, or on a name the container cannot hold, leaves the old container alone.
@@ -206,57 +189,56 @@ TEST_F(ContainerTest, ReadingBackNamesTheFirstFileTheContainerDoesNotHold) {
     }
 }
 
-// A backup the swap-in could not move and the own copy of an item shared, left by the unpack, go too.
-TEST_F(ContainerTest, TheEndOfAnEncryptedSessionLeavesTheContainerAndTheSharedItemsOnly) {
-    for (const int status : {8, 8 | 1, 8 | 2}) {
-        clearInstallDir();
-        registerPets({{"P", status}}, 0);
-        Entries files = {{"Velmora設定.ppc", "pet"}, {"受信フォルダ\\a.ppm", "mail"}, {"おともだち帳", "book"},
-                         {"宝物\\t", "treasure"}, {"P.bak", "stale backup"}};
-        if (status & 1) files["P_おともだち帳"] = "stale book";
-        if (status & 2) files["P_宝物\\t"] = "stale treasure";
-        putAll(files);
-        EndEncryptedSession(context_, "P", status);
-        Entries expected = {{"P.apd", read("P.apd")}};
-        if (status & 1) expected["おともだち帳"] = "book";
-        if (status & 2) expected.merge(Entries{{"宝物", "<folder>"}, {"宝物\\t", "treasure"}});
-        EXPECT_EQ(snapshot(), expected) << "status " << status;
-    }
-}
-
-// What the container holds goes, with the folders it empties; what is left of the pet's own is named.
-TEST_F(ContainerTest, AStoredPetLosesItsHeldPiecesAndWhatIsLeftIsNamed) {
-    put("P.apd", test::handContainer(KeyOfAbcd, {{"P.ppc", "pet"}}));
-    putAll({{"P.ppc", "pet"}, {"P_宝物", "<folder>"}, {"P_受信フォルダ", "<folder>"}});
-    DeleteHeldPieces(context_, "P", 0, false);
-    EXPECT_EQ(snapshot(), (Entries{{"P.apd", read("P.apd")}}));
-    putAll({{"P.ppc", "pet"}, {"P_おともだち帳", "not held"}});
-    try {
-        DeleteHeldPieces(context_, "P", 0, false);
-        ADD_FAILURE() << "a piece the container lacks was left unnamed";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.fileName(), "P_おともだち帳");
-    }
-    EXPECT_FALSE(has("P.ppc"));
-}
-
-// An item in place is the pet's own while its shared copy lies outside, or when it shared nothing at its swap-in.
-TEST_F(ContainerTest, DeletingThePetInPlaceTakesItsOwnItemsOnly) {
-    const struct { std::string name; std::optional<int> swappedIn; Entries outside, left; } rows[] = {
-        {"a shared book outside", {}, {{"共有_おともだち帳", "s"}}, {{"共有_おともだち帳", "s"}, {"宝物", "<folder>"}, {"宝物\\t", "t"}}},
-        {"swapped in sharing nothing", 0, {}, {}},
-        {"swapped in sharing all", 7, {}, {{"おともだち帳", "book"}, {"宝物", "<folder>"}, {"宝物\\t", "t"}}},
+// What goes once a pet is stored. At the end of an encrypted session, a backup the swap-in could not
+// move and the own copy of an item shared, left by the unpack, too. Of a stored pet, what the container
+// holds, with the folders it empties; what is left of its own is named. Of the pet in place, an item
+// is its own while its shared copy lies outside, or when it shared nothing at its swap-in.
+TEST_F(ContainerTest, OnlyWhatIsStoredOrNotThePetsOwnIsDeleted) {
+    const Entries session = {{"Velmora設定.ppc", "pet"}, {"受信フォルダ\\a.ppm", "mail"}, {"おともだち帳", "book"}, {"宝物\\t", "treasure"},
+                             {"P.bak", "stale backup"}};
+    const Entries inPlace = {{"Velmora設定.ppc", "P"}, {"おともだち帳", "book"}, {"宝物\\t", "treasure"}};
+    const Entries container = {{"P.apd", "<container>"}}, treasures = {{"宝物", "<folder>"}, {"宝物\\t", "treasure"}};
+    const std::string held = test::handContainer(KeyOfAbcd, {{"P.ppc", "pet"}});
+    const auto end = [this](int status) {
+        return [=, this] {
+            registerPets({{"P", status}}, 0);
+            EndEncryptedSession(context_, "P", status);
+        };
+    };
+    const auto deleteHeld = [this] { DeleteHeldPieces(context_, "P", 0, false); };
+    const auto deleteInPlace = [this](std::optional<int> swappedIn) {
+        return [=, this] {
+            SessionRecord record;
+            record.pet = "P";
+            record.status = swappedIn;
+            registry_.setSession(record);
+            DeletePetFiles(context_, "P", true);
+        };
+    };
+    const struct { std::string name; Entries before; std::function<void()> run; Entries left; std::string named = ""; } rows[] = {
+        {"end, nothing shared", session, end(8), container},
+        {"end, the book shared", session + Entries{{"P_おともだち帳", "stale book"}}, end(9), container + Entries{{"おともだち帳", "book"}}},
+        {"end, the treasures shared", session + Entries{{"P_宝物\\t", "stale treasure"}}, end(10), container + treasures},
+        {"held pieces", {{"P.apd", held}, {"P.ppc", "pet"}, {"P_宝物", "<folder>"}, {"P_受信フォルダ", "<folder>"}}, deleteHeld, container},
+        {"a piece not held", {{"P.apd", held}, {"P.ppc", "pet"}, {"P_おともだち帳", "not held"}}, deleteHeld,
+         container + Entries{{"P_おともだち帳", "not held"}}, "P_おともだち帳"},
+        {"in place, a shared book outside", inPlace + Entries{{"共有_おともだち帳", "s"}}, deleteInPlace({}), Entries{{"共有_おともだち帳", "s"}} + treasures},
+        {"in place, swapped in sharing nothing", inPlace, deleteInPlace(0), {}},
+        {"in place, swapped in sharing all", inPlace, deleteInPlace(7), Entries{{"おともだち帳", "book"}} + treasures},
     };
     for (const auto& row : rows) {
         clearInstallDir();
-        putAll({{"Velmora設定.ppc", "P"}, {"おともだち帳", "book"}, {"宝物\\t", "t"}});
-        putAll(row.outside);
-        SessionRecord session;
-        session.pet = "P";
-        session.status = row.swappedIn;
-        registry_.setSession(session);
-        DeletePetFiles(context_, "P", true);
-        EXPECT_EQ(snapshot(), row.left) << row.name;
+        putAll(row.before);
+        std::string named;
+        try {
+            row.run();
+        } catch (const FileError& error) {
+            named = error.fileName();
+        }
+        auto left = snapshot();
+        if (left.count("P.apd")) left["P.apd"] = "<container>";
+        EXPECT_EQ(left, row.left) << row.name;
+        EXPECT_EQ(named, row.named) << row.name;
     }
 }
 

@@ -16,6 +16,8 @@
 
 namespace orvane::test {
 
+using Entries = std::map<std::string, std::string>;
+
 // A temporary installation directory "inst", a settings file beside it, and a StoreContext over both.
 class StoreTest : public ::testing::Test {
 protected:
@@ -63,3 +65,11 @@ inline constexpr PetKey KeyOfAbcd = {0x7A, 0x86, 0x92, 0x96, 0x9E, 0xB2, 0xC6, 0
 std::string cp932(const std::string& utf8);
 
 }  // namespace orvane::test
+
+namespace orvane {
+// The entries with more put over them.
+inline test::Entries operator+(test::Entries entries, const test::Entries& more) {
+    for (const auto& [name, bytes] : more) entries[name] = bytes;
+    return entries;
+}
+}  // namespace orvane
