@@ -82,11 +82,18 @@ TEST_F(ContainerTest, APackLaysOutTheRecordsTheFlagsAskAndTheyUnpackUnderTheOwnN
     PackPet(context_, "P", 3, true, 3);
     EXPECT_EQ(read("P.apd"), test::handContainer(KeyOfAbcd, {own[0], own[1], {cp932("P_受信フォルダ\\x.ppm"), "x"},
                                                              {cp932("P_送信フォルダ\\own.ppl"), "ignored"}}));
-    // A stale file is overwritten, not just written over at its start.
-    put("P.ppc", "a much longer stale pet file");
+    // Unpacked beside a longer stale pet file, overwritten, not just written over at its start.
+    const Entries unpacked = {{"P.apd", read("P.apd")}, {"P.ppc", "own pet"}, {"P.bak", Big}, {"P_受信フォルダ", "<folder>"},
+                              {"P_受信フォルダ\\x.ppm", "x"}, {"P_送信フォルダ", "<folder>"}, {"P_送信フォルダ\\own.ppl", "ignored"}};
+    clearInstallDir();
+    putAll({{"P.apd", unpacked.at("P.apd")}, {"P.ppc", "a much longer stale pet file"}});
     ASSERT_EQ(UnpackPet(context_, "P", true), UnpackResult::Done);
-    EXPECT_EQ(read("P.ppc"), "own pet");
-    EXPECT_EQ(read("P.bak"), Big);
+    EXPECT_EQ(snapshot(), unpacked);
+    // Keeping what exists, which is newer, the container fills only what is missing.
+    put("P.ppc", "newer");
+    dir_->deleteFile("P.bak");
+    ASSERT_EQ(UnpackPet(context_, "P", true, true), UnpackResult::Done);
+    EXPECT_EQ(snapshot(), (unpacked + Entries{{"P.ppc", "newer"}}));
 }
 
 // Only the check block, of the key and the size modulo 256, tells a wrong password. Whatever stops an
@@ -224,6 +231,8 @@ TEST_F(ContainerTest, OnlyWhatIsStoredOrNotThePetsOwnIsDeleted) {
          container + Entries{{"P_おともだち帳", "not held"}}, "P_おともだち帳"},
         {"in place, a shared book outside", inPlace + Entries{{"共有_おともだち帳", "s"}}, deleteInPlace({}), Entries{{"共有_おともだち帳", "s"}} + treasures},
         {"in place, swapped in sharing nothing", inPlace, deleteInPlace(0), {}},
+        {"in place, a file that cannot go", inPlace + Entries{{"Velmora設定.bak\\x", "x"}}, deleteInPlace(0),
+         {{"Velmora設定.bak", "<folder>"}, {"Velmora設定.bak\\x", "x"}}, "Velmora設定.bak"},
         {"in place, swapped in sharing all", inPlace, deleteInPlace(7), Entries{{"おともだち帳", "book"}} + treasures},
     };
     for (const auto& row : rows) {
