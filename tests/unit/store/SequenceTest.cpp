@@ -17,6 +17,7 @@
 #include "store/DiscardPet.h"
 #include "store/PetLayout.h"
 #include "store/SettleSession.h"
+#include "text/FileNameCase.h"
 
 namespace orvane {
 namespace {
@@ -261,7 +262,9 @@ private:
         std::string where = "seed " + std::to_string(seed_) + ", " + step + "; steps:" + history_ + "\n" + ini_.path() + "\n";
         for (const auto& [name, bytes] : snapshot()) where += "  " + name + " = " + (name.find(".apd") != std::string::npos ? "<container>" : bytes) + "\n";
         for (const ModelPet& pet : pets_) where += "  model " + pet.name + " " + std::to_string(pet.status) + " pw " + pet.password + "\n";
-        const std::string plain = registry_.session().plain;
+        const SessionRecord session = registry_.session();
+        const std::string& plain = session.plain;
+        const auto isContainerOf = [](const std::string& pet, const std::string& name) { return text::sameFileName(PetLayout::containerName(pet), name); };
         for (const ModelPet& pet : pets_) {
             EXPECT_EQ(kept(pet), pet.newest) << "pet " << pet.name << ", " << where;
             const bool encrypted = has(PetLayout::containerName(pet.name));
@@ -275,6 +278,10 @@ private:
         for (const auto& [name, bytes] : snapshot()) {
             const bool tray = name.find("メール.ppm") != std::string::npos || name.find("リスト.ppl") != std::string::npos;
             EXPECT_FALSE(name.rfind("共有_", 0) == 0 && !tray && bytes.rfind("private ", 0) == 0) << name << " holds private mail, " << where;
+            // A container nobody owns would meet the next pet of that name.
+            const bool owned = isContainerOf(session.drop, name) || isContainerOf(session.discard, name) ||
+                               std::any_of(pets_.begin(), pets_.end(), [&](const ModelPet& pet) { return isContainerOf(pet.name, name); });
+            EXPECT_TRUE(owned || !name.ends_with(".apd") || name.find('\\') != std::string::npos) << name << " belongs to no pet, " << where;
         }
     }
 
