@@ -123,7 +123,7 @@ TEST(CommandLinePet, SelectsThePetNamedAfterADashOrSlash) {
     const std::vector<std::string> pets = {"タマ", "ポチ", "Pochi", "タマ", ""};
     const std::optional<int> none;
     const std::pair<std::vector<std::string>, std::optional<int>> cases[] = {
-        {{"Orvane.exe"}, none}, {{"Orvane.exe", "-ポチ"}, 1}, {{"Orvane.exe", "/ポチ"}, 1}, {{"Orvane.exe", "ポチ"}, none},
+        {{"Orvane.exe"}, none}, {{"Orvane.exe", "-ポチ"}, 1}, {{"Orvane.exe", "/ポチ"}, 1}, {{"Orvane.exe", "ポチ"}, none}, {{"Orvane.exe", "xPochi"}, none},
         {{"Orvane.exe", "-pochi"}, none}, {{"Orvane.exe", "-ポチ "}, none}, {{"Orvane.exe", "--ポチ"}, none},
         {{"Orvane.exe", ""}, none}, {{"Orvane.exe", "ポチ", "-ポチ"}, none}, {{"Orvane.exe", "-ポチ", "-Pochi"}, 1},
         {{"Orvane.exe", "-タマ"}, 3}, {{"Orvane.exe", "-"}, 4},
