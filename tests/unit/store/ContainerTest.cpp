@@ -8,6 +8,7 @@
 #include "store/EncryptedSession.h"
 #include "store/KidsTreasures.h"
 #include "store/PackPet.h"
+#include "store/PetLayout.h"
 #include "store/PetFiles.h"
 #include "store/UnpackPet.h"
 #include "store/VerifyContainer.h"
@@ -252,6 +253,26 @@ TEST_F(ContainerTest, OnlyWhatIsStoredOrNotThePetsOwnIsDeleted) {
 }
 
 // The Kids host's plug-in copies: byte 16 after each "NONE" that starts within the first 4128 bytes is cleared.
+struct KidsTreasures : test::StoreTest {
+    KidsTreasures() : StoreTest(HostEdition::Kids) {}
+};
+
+// Only with neither treasures in place nor the standard host: copies of the shared plug-ins, the main one patched.
+TEST_F(KidsTreasures, AreSuppliedFromTheSharedOnesOnlyWhenNothingStandsInTheWay) {
+    const std::string folder = names_.treasuresFolder, shared = PetLayout::sharedItemName(folder);
+    const std::string plugIn = "NONE" + std::string(20, 'x');
+    std::string patched = plugIn;
+    patched[16] = '\0';
+    for (const std::string& blocker : {std::string(), folder, std::string(host::StandardExecutable)}) {
+        clearInstallDir();
+        putAll({{shared + "\\tzl001.pac", plugIn}, {shared + "\\tzl020w.pac", "second"}});
+        if (!blocker.empty()) blocker == folder ? putFolder(blocker) : put(blocker);
+        SupplyKidsTreasures(*dir_, names_);
+        EXPECT_EQ(has(folder + "\\tzl001.pac") ? read(folder + "\\tzl001.pac") + read(folder + "\\tzl020w.pac") : "",
+                  blocker.empty() ? patched + "second" : "") << blocker;
+    }
+}
+
 TEST(ClearNoneMarkers, ClearsTheByte16AfterEachMarkerWithinTheSpan) {
     const struct { std::string name; std::size_t size; std::vector<std::size_t> markers, cleared; } rows[] = {
         {"first position", 4144, {0}, {16}}, {"last that reaches", 4144, {4127}, {4143}}, {"beyond the bytes read", 4144, {4128}, {}},
