@@ -24,7 +24,7 @@ using namespace orvane::e2e;
 
 int prepare(const std::string& folder) {
     const SampleInstallation demo = layOutSampleInstallation(folder, kDemoPassword);
-    writeUninstallEntry(UninstallKey::First, wide(demo.installDir));
+    writeUninstallEntry(wide(demo.installDir));
     return 0;
 }
 

@@ -30,16 +30,17 @@ public:
     void folder(const std::string& name) { entries_.emplace_back(name, true); }
     void keep() { entries_.clear(); }
 
+    // Once only: what appears under these names later is not the restore's.
     void undo() {
         const BestEffort step(dir_);
-        for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) {
+        const auto entries = std::exchange(entries_, {});
+        for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
             if (entry->second) {
                 step.removeFolder(entry->first);
             } else {
                 step.deleteFile(entry->first);
             }
         }
-        entries_.clear();
     }
 
 private:

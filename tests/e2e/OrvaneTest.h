@@ -34,10 +34,7 @@ protected:
         EXPECT_TRUE(registry.registerAll({kPetInPlace, kPlainPet, kEncryptedPet}, paths.installDir,
                                          [&](const std::string& pet) { return has(pet + ".apd"); }));
     }
-    ~Orvane() override {
-        removeUninstallEntry(UninstallKey::First);
-        removeUninstallEntry(UninstallKey::SecondVersion);
-    }
+    ~Orvane() override { removeUninstallEntry(); }
     // Started from elsewhere: the program finds its settings by its own path.
     Program start(const std::wstring& arguments = L"") const {
         return Program(wide(paths.programFolder + "\\Orvane.exe"), arguments, wide(temp.path()));
@@ -107,9 +104,7 @@ protected:
         std::ifstream in(file, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(test::u8Path(paths.installDir + "\\" + name), std::ios::binary) << bytes;
-    }
+    void write(const std::string& name, const std::string& bytes) const { writeSampleFile(*dir, name, bytes); }
     bool has(const std::string& name) const { return dir->exists(name); }
     // Every entry under the folder, each file with its bytes.
     static std::map<std::string, std::string> snapshot(const std::string& folder) {

@@ -5,7 +5,6 @@
 // directory, nothing beside it, and nothing at all when it refuses the
 // container as damaged.
 
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <set>
@@ -19,85 +18,56 @@
 #include "platform/FileError.h"
 #include "store/ContainerErrors.h"
 #include "store/ContainerFormat.h"
-#include "store/PetKey.h"
 #include "store/PetLayout.h"
-#include "store/StoreContext.h"
 #include "store/UnpackPet.h"
 
-namespace orvane {
 namespace {
 
-constexpr const char* Pet = "P";
+using namespace orvane;
+
 const std::string Password = "abcd";
-
-// Every name the temporary folder holds, relative, "/" between folders.
-std::set<std::string> entriesOf(const std::filesystem::path& root) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        names.insert(entry.path().lexically_relative(root).generic_string());
-    }
-    return names;
-}
-
-// The installation directory lies two folders deep in the temporary one,
-// so that a name that climbs out of it still lands where it is seen.
-const std::string InstallFolder = "above/inst";
+// Two folders deep in the temporary one, so that a name that climbs out of it still lands where it is seen.
+const std::string Inst = "above/inst";
 
 // The pet's container, its own files and the files directly in its own folders.
 bool isPetsOwn(const PetLayout& layout, const std::string& entry) {
-    if (entry == "above" || entry == InstallFolder || entry == InstallFolder + "/" + PetLayout::containerName(Pet)) {
-        return true;
-    }
+    if (entry == "above" || entry == Inst || entry == Inst + "/P.apd") return true;
     for (const PetPiece piece : AllPetPieces) {
-        const std::string own = InstallFolder + "/" + layout.ownName(Pet, piece);
-        if (entry == own) return true;
-        if (isFolderPiece(piece) && entry.starts_with(own + "/") &&
-            entry.find('/', own.size() + 1) == std::string::npos) {
-            return true;
-        }
+        const std::string own = Inst + "/" + layout.ownName("P", piece);
+        const bool inOwnFolder = isFolderPiece(piece) && entry.starts_with(own + "/") && entry.find('/', own.size() + 1) == std::string::npos;
+        if (entry == own || inOwnFolder) return true;
     }
     return false;
 }
 
 }  // namespace
-}  // namespace orvane
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace orvane;
     static const FolderNameTable names = FolderNameTable::forEdition(HostEdition::Standard);
     static const PetKey key = DeriveKey(Password);
-
     const test::TempDir temp;
-    temp.makeFolder(InstallFolder);
+    temp.makeFolder(Inst);
     const CheckBlock check = makeCheckBlock(key, CheckBlockSize + size);
-    std::string container(check.begin(), check.end());
-    container.append(reinterpret_cast<const char*>(data), size);
-    temp.writeFile(InstallFolder + "/" + PetLayout::containerName(Pet), container);
-
-    const auto dir = openInstallDir(test::pathToUtf8(temp.fsPath(InstallFolder)));
+    temp.writeFile(Inst + "/P.apd", std::string(check.begin(), check.end()) + std::string(reinterpret_cast<const char*>(data), size));
+    const auto dir = openInstallDir(test::pathToUtf8(temp.fsPath(Inst)));
     IniFile ini(test::pathToUtf8(temp.fsPath("Orvane.ini")));
     PetRegistry registry(ini);
-    const StoreContext context{*dir, names, registry, Password};
 
     bool refused = false;
     try {
-        fuzz::require(UnpackPet(context, Pet, true) == UnpackResult::Done,
+        fuzz::require(UnpackPet({*dir, names, registry, Password}, "P", true) == UnpackResult::Done,
                       "a true check block was taken for a wrong password");
     } catch (const DamagedContainer&) {
         refused = true;
     } catch (const FileError&) {
-        // A piece that could not be written (a file where its folder
-        // should be): reported, and still only the pet's own.
+        // A piece that could not be written (a file where its folder should be): reported, and still only the pet's own.
     }
-
-    const PetLayout layout(names);
-    const std::set<std::string> entries = entriesOf(temp.fsPath());
-    for (const std::string& entry : entries) {
-        fuzz::require(isPetsOwn(layout, entry), "a file other than the pet's own was written");
+    std::set<std::string> entries;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(temp.fsPath())) {
+        const std::string name = entry.path().lexically_relative(temp.fsPath()).generic_string();
+        fuzz::require(isPetsOwn(PetLayout(names), name), "a file other than the pet's own was written");
+        entries.insert(name);
     }
-    if (refused) {
-        fuzz::require(entries == std::set<std::string>{"above", InstallFolder, InstallFolder + "/P.apd"},
-                      "a refused container wrote files");
-    }
+    fuzz::require(!refused || entries == std::set<std::string>{"above", Inst, Inst + "/P.apd"}, "a refused container wrote files");
     return 0;
 }

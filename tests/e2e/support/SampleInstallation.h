@@ -87,20 +87,15 @@ inline SampleInstallation layOutSampleInstallation(const std::string& folder, co
     return paths;
 }
 
-// The host installer's uninstall entry in this 32-bit process's registry
-// view, the one the program reads; the second has " ver. 2.0" appended.
-enum class UninstallKey { First, SecondVersion };
-inline std::wstring uninstallKeyPath(UninstallKey key) {
-    return std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora for Windows") +
-           (key == UninstallKey::SecondVersion ? L" ver. 2.0" : L"");
-}
-inline void writeUninstallEntry(UninstallKey key, const std::wstring& installDir) {
+// The host installer's uninstall entry, in this process's registry view; the program reads both views.
+inline const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora for Windows";
+inline void writeUninstallEntry(const std::wstring& installDir) {
     const std::wstring value = L"C:\\WINDOWS\\IsUn0411.exe -f\"" + installDir + L"\\Uninst.isu\"";
-    if (RegSetKeyValueW(HKEY_LOCAL_MACHINE, uninstallKeyPath(key).c_str(), L"UninstallString", REG_SZ, value.c_str(),
+    if (RegSetKeyValueW(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString", REG_SZ, value.c_str(),
                         (value.size() + 1) * sizeof(wchar_t)) != ERROR_SUCCESS) {
         throw std::runtime_error("cannot write the uninstall entry");
     }
 }
-inline void removeUninstallEntry(UninstallKey key) { RegDeleteKeyW(HKEY_LOCAL_MACHINE, uninstallKeyPath(key).c_str()); }
+inline void removeUninstallEntry() { RegDeleteKeyW(HKEY_LOCAL_MACHINE, kUninstallKey); }
 
 }  // namespace orvane::e2e

@@ -19,30 +19,20 @@ struct ScreenReleaser {
     void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
 };
 using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter>;
-using Dc = std::remove_pointer_t<HDC>;
-
-// GDI+ for as long as the object lives.
-struct GdiPlus {
-    GdiPlus() { started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok; }
-    ~GdiPlus() { if (started) Gdiplus::GdiplusShutdown(token); }
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    bool started = false;
-};
 
 constexpr CLSID kPngEncoder{0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
-// The window's place on the screen, with its pixels: what lies on top of
-// it shows too.
+// The window's place on the screen with its pixels, what lies on top of it included; none when it has no area.
 std::pair<Bitmap, std::string> capture(HWND window) {
     RECT rect{};
     if (!GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top) return {};
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    const std::unique_ptr<Dc, ScreenReleaser> screen(GetDC(nullptr));
-    const std::unique_ptr<Dc, GdiDeleter> memory(CreateCompatibleDC(screen.get()));
-    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    const std::unique_ptr<std::remove_pointer_t<HDC>, ScreenReleaser> screenDc(GetDC(nullptr));
+    HDC screen = screenDc.get();
+    const std::unique_ptr<std::remove_pointer_t<HDC>, GdiDeleter> memory(CreateCompatibleDC(screen));
+    Bitmap bitmap(CreateCompatibleBitmap(screen, width, height));
     const HGDIOBJ previous = memory && bitmap ? SelectObject(memory.get(), bitmap.get()) : nullptr;
-    const bool copied = previous && BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
+    const bool copied = previous && BitBlt(memory.get(), 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     if (previous) SelectObject(memory.get(), previous);
     std::string pixels(static_cast<std::size_t>(width) * height * 4, '\0');
     if (!copied || !GetBitmapBits(bitmap.get(), static_cast<LONG>(pixels.size()), pixels.data())) return {};
@@ -64,8 +54,12 @@ bool saveShot(HWND window, const std::wstring& pngPath) {
             return painted;
         },
         milliseconds{5000});
-    const GdiPlus gdiPlus;
-    return shot.first && gdiPlus.started && Gdiplus::Bitmap(shot.first.get(), nullptr).Save(pngPath.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+    const Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (!shot.first || Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+    const bool saved = Gdiplus::Bitmap(shot.first.get(), nullptr).Save(pngPath.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+    Gdiplus::GdiplusShutdown(token);
+    return saved;
 }
 
 }  // namespace orvane::e2e

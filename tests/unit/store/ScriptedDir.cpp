@@ -46,6 +46,17 @@ bool ScriptedDir::step() {
     throw SimulatedCrash{};
 }
 
+bool ScriptedDir::copyFile(const std::string& from, const std::string& to) {
+    if (step()) return real_.copyFile(from, to);
+    const auto source = crashed_ ? nullptr : real_.openRead(from);
+    char start = 0;
+    try {
+        if (source && source->read(&start, 1) == 1) real_.openWrite(to, OpenForWrite::CreateOrTruncate)->write(&start, 1);
+    } catch (const FileError&) {  // nowhere to write: the copy failed at once
+    }
+    return false;
+}
+
 std::unique_ptr<ReadStream> ScriptedDir::openRead(const std::string& name) {
     if (!step()) return nullptr;
     auto real = real_.openRead(name);

@@ -22,7 +22,8 @@ struct Fault {
 };
 
 // A real installation directory failing, or dying, at a chosen step: each change or read of a
-// file, each read, write, seek and flush of an open one; queries are no steps.
+// file, each read, write, seek and flush of an open one; queries are no steps. A copy that fails
+// leaves the start of the file at its target, as a full disk would.
 class ScriptedDir : public InstallDir {
 public:
     explicit ScriptedDir(InstallDir& real) : real_(real) {}
@@ -37,7 +38,7 @@ public:
     std::vector<DirEntry> list(const std::string& pattern) override { return real_.list(pattern); }
     bool rename(const std::string& from, const std::string& to) override { return step() && real_.rename(from, to); }
     bool replace(const std::string& from, const std::string& to) override { return step() && real_.replace(from, to); }
-    bool copyFile(const std::string& from, const std::string& to) override { return step() && real_.copyFile(from, to); }
+    bool copyFile(const std::string& from, const std::string& to) override;
     bool deleteFile(const std::string& name) override { return step() && real_.deleteFile(name); }
     bool makeFolder(const std::string& name) override { return step() && real_.makeFolder(name); }
     bool removeFolder(const std::string& name) override { return step() && real_.removeFolder(name); }

@@ -14,9 +14,11 @@
 #include "session/BackupRun.h"
 #include "session/PetPreparation.h"
 #include "store/ChangePet.h"
+#include "store/ContainerErrors.h"
 #include "store/DiscardPet.h"
 #include "store/PetLayout.h"
 #include "store/SettleSession.h"
+#include "store/UnpackPet.h"
 #include "text/FileNameCase.h"
 
 namespace orvane {
@@ -65,15 +67,16 @@ protected:
     explicit SequenceTest(HostEdition edition = HostEdition::Standard) : StoreTest(edition), edition_(edition) {}
 
     void runSequences() {
-        const char* first = std::getenv("ORVANE_FIRST_SEQUENCE");
-        const char* many = std::getenv("ORVANE_SEQUENCES");
 #ifdef _WIN32
         constexpr unsigned usualRuns = 4;  // every file step costs far more under Wine
 #else
         constexpr unsigned usualRuns = 30;
 #endif
-        const unsigned from = first ? static_cast<unsigned>(std::atoi(first)) : 1;
-        const unsigned runs = many ? static_cast<unsigned>(std::atoi(many)) : usualRuns;
+        const auto setting = [](const char* name, unsigned otherwise) {
+            const char* value = std::getenv(name);
+            return value ? static_cast<unsigned>(std::atoi(value)) : otherwise;
+        };
+        const unsigned from = setting("ORVANE_FIRST_SEQUENCE", 1), runs = setting("ORVANE_SEQUENCES", usualRuns);
         for (unsigned seed = from; seed < from + runs && !HasFailure(); ++seed) run(seed, 60);
     }
 
@@ -138,10 +141,7 @@ private:
     }
 
     PasswordFor passwordFor() {
-        return [this](const std::string& pet) {
-            const int number = numberOf(pet);
-            return number < 0 ? std::nullopt : std::optional(pets_[number].password);
-        };
+        return [this](const std::string& pet) { return numberOf(pet) < 0 ? std::nullopt : std::optional(pets_[numberOf(pet)].password); };
     }
 
     // Runs the operation over a directory that fails, or dies, at a random file step in a third of
@@ -251,11 +251,18 @@ private:
         const std::string own = layout.ownName(pet.name, PetPiece::PetFile), inPlace = layout.inPlaceName(PetPiece::PetFile);
         if (has(own)) return read(own);
         if (registry_.petInPlace() == numberOf(pet.name) && has(inPlace)) return read(inPlace);
+        // The container's own copy, unpacked in a scratch folder.
         const std::string container = PetLayout::containerName(pet.name);
-        for (const auto& [name, bytes] : test::containerRecords(has(container) ? read(container) : "", pet.password)) {
-            if (name == own) return bytes;
+        if (!has(container)) return "";
+        const test::TempDir scratch;
+        scratch.writeFile(container, read(container));
+        const auto copy = openInstallDir(scratch.path());
+        try {
+            const bool unpacked = UnpackPet(StoreContext{*copy, names_, registry_, pet.password}, pet.name, true) == UnpackResult::Done;
+            return unpacked && copy->exists(own) ? scratch.readFile(own) : "";
+        } catch (const DamagedContainer&) {
+            return "";
         }
-        return "";
     }
 
     void check(const std::string& step) {

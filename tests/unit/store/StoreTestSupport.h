@@ -53,11 +53,6 @@ std::string handContainer(const PetKey& key, const std::vector<HandRecord>& reco
 std::string handRecord(const PetKey& key, const HandRecord& record);
 std::string handCheckBlock(const PetKey& key, std::size_t containerSize);
 
-// The stored names (UTF-8) and plain bytes of a container; empty when the password or the
-// structure does not fit.
-std::vector<std::pair<std::string, std::string>> containerRecords(const std::string& container,
-                                                                  const std::string& password);
-
 // "abcd", worked through by hand in ContainerTest.cpp.
 inline constexpr PetKey KeyOfAbcd = {0x7A, 0x86, 0x92, 0x96, 0x9E, 0xB2, 0xC6, 0xC2,
                                      0xBE, 0xD2, 0xE6, 0xE2, 0xDE, 0xF2, 0x06, 0xC2};

@@ -28,14 +28,12 @@ TEST(Cp932, ConvertsBothWaysOrRefusesTextWithoutAnExactForm) {
     }
 }
 
+// The trail edges the whole-code-space digest does not reach, and a lead byte that ends the view.
 TEST(Cp932, AcceptsOnlyWellFormedBytes) {
-    // The single bytes and the lead and trail ranges inside are in the whole-code-space digest.
-    const std::pair<std::string, bool> cases[] = {{"\x81\x3f", false}, {"\x81\x7f", false}, {"\x81\xfd", false},
-                                                  {std::string("\x81\x00", 2), false}, {"\x81\x40\x9f\x7e\xe0\x80\x81\xfc\xfc\x40", true}};
-    for (const auto& [bytes, valid] : cases) {
-        EXPECT_EQ(isValidCp932(bytes), valid) << testing::PrintToString(bytes);
-        EXPECT_EQ(cp932ToUtf8(bytes).has_value(), valid) << testing::PrintToString(bytes);
+    for (const std::string& bytes : {std::string("\x81\x3f"), std::string("\x81\x7f"), std::string("\x81\xfd"), std::string("\x81\x00", 2), std::string("\x82")}) {
+        EXPECT_FALSE(isValidCp932(bytes) || cp932ToUtf8(bytes)) << testing::PrintToString(bytes);
     }
+    EXPECT_TRUE(isValidCp932("\x81\x40\x9f\x7e\xe0\x80\x81\xfc\xfc\x40"));
     EXPECT_FALSE(isValidCp932(std::string_view("\x82\xa0", 1))) << "a lead byte ends the view";
 }
 
@@ -104,14 +102,6 @@ TEST(FileNameCase, FoldsExactlyTheLettersWindowsFolds) {
     for (const auto& [name, folded] : cases) EXPECT_EQ(foldFileNameCase(name), folded) << name;
     EXPECT_TRUE(sameFileName("ŁÓDŹ.txt", "łódź.TXT"));
     EXPECT_FALSE(sameFileName("a", "ａ"));
-}
-
-TEST(FileNameCase, MatchesPatternsLikeWindows) {
-    const struct { const char* pattern; const char* name; bool matches; } cases[] = {
-        {"*_受信フォルダ", "受信フォルダ", false}, {"*おともだち帳", "おともだち帳", true},
-        {"*.*", "a.b.c", true}, {".*", "", true}, {"*", "", true}, {"?.ppc", "予.ppc", true}, {"*a*b", "xaxxb", true}, {"*a*b", "xaxxbc", false}, {"a.*", "b", false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(matchesFileNamePattern(c.pattern, c.name), c.matches) << c.pattern << " ~ " << c.name;
 }
 
 }  // namespace

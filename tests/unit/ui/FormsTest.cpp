@@ -8,7 +8,6 @@
 #include "ui/FirstRunScan.h"
 #include "ui/PasswordInput.h"
 #include "ui/PetForms.h"
-#include "ui/Placement.h"
 
 namespace orvane {
 namespace {
@@ -48,36 +47,6 @@ TEST(PetForms, TheSettingsFormEnablesApplyAndTheShareLogsBoxAsTheUserWorks) {
         EXPECT_EQ(form.shareLogsEnabled(), c.logs) << c.what;
     }
     for (int status = 0; status < 16; ++status) EXPECT_EQ(shown(optionsOfStatus(status)), status) << status;
-}
-
-// A new pet shares everything unless the user says otherwise; an encrypted
-// one never shares its logs; the standard edition always shares treasures.
-TEST(PetForms, TheAddPetFormStartsSharingAndNeverSharesTheLogsOfAnEncryptedPet) {
-    const struct { std::vector<bool> clicks; int status; bool logs; } cases[] = {
-        {{}, 7, true}, {{true}, 11, false}, {{true, false}, 3, true}};
-    for (const auto& c : cases) {
-        AddPetForm form(true);
-        for (const bool ticked : c.clicks) form.options.encrypted = ticked, form.encryptedClicked();
-        EXPECT_EQ(std::pair(statusOf(form.options), form.shareLogsEnabled()), std::pair(c.status, c.logs)) << c.status;
-    }
-    for (const bool standard : {true, false}) {
-        EXPECT_EQ(SettingsForm(standard).shareTreasuresEnabled(), !standard);
-        EXPECT_EQ(AddPetForm(standard).shareTreasuresEnabled(), !standard);
-    }
-}
-
-// A 200 x 300 window: centred on the work area's size, or where it was.
-TEST(Placement, CentresOnTheWorkAreaSizeOrUsesTheStoredPosition) {
-    const std::optional<int> none;
-    const struct { ScreenRect workArea; WindowPosition stored; int left, top; } cases[] = {
-        {{100, 50, 1124, 788}, {}, 412, 219},  // only the size counts
-        {{0, 0, 100, 100}, {}, -50, -100},  // toward zero: (100 - 201) / 2 is -50
-        {{0, 0, 1024, 738}, {30, none}, 30, 219}, {{0, 0, 1024, 738}, {none, -9000}, 412, -9000},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(placementRect(200, 300, c.workArea, c.stored), (ScreenRect{c.left, c.top, c.left + 200, c.top + 300}))
-            << c.left << "," << c.top;
-    }
 }
 
 // The setup finds the host's folder 15 characters after the marker of its
