@@ -84,7 +84,6 @@ protected:
     }
     std::string settings() const { return temp_.readFile("Orvane.ini"); }
 
-
     ShortCopies copies_{*dir_};
     test::ScriptedPrompts prompts_;
 };
