@@ -209,10 +209,7 @@ TEST_F(ContainerTest, OnlyWhatIsStoredOrNotThePetsOwnIsDeleted) {
     const auto deleteHeld = [this] { DeleteHeldPieces(context_, "P", 0, false); };
     const auto deleteInPlace = [this](std::optional<int> swappedIn) {
         return [=, this] {
-            SessionRecord record;
-            record.pet = "P";
-            record.status = swappedIn;
-            registry_.setSession(record);
+            registry_.setSession(SessionRecord{.pet = "P", .status = swappedIn});
             DeletePetFiles(context_, "P", true);
         };
     };

@@ -80,7 +80,7 @@ TEST(Utf16, ConvertsEveryPlaneAndRefusesBrokenInput) {
         EXPECT_EQ(utf16ToUtf8(utf16), utf8) << testing::PrintToString(utf16);
         if (utf8) { EXPECT_EQ(utf8ToUtf16(*utf8), utf16) << *utf8; }
     }
-    EXPECT_EQ(utf8ToUtf16("\xe4\xba"), std::nullopt);
+    for (const char* broken : {"\xe4\xba", "\x80"}) EXPECT_EQ(utf8ToUtf16(broken), std::nullopt) << broken;
     EXPECT_EQ(utf16ToUtf8(std::u16string_view(u"\xd83d\xde00", 1)), std::nullopt);  // its low half lies past the end
 }
 
@@ -102,6 +102,13 @@ TEST(FileNameCase, FoldsExactlyTheLettersWindowsFolds) {
     for (const auto& [name, folded] : cases) EXPECT_EQ(foldFileNameCase(name), folded) << name;
     EXPECT_TRUE(sameFileName("ŁÓDŹ.txt", "łódź.TXT"));
     EXPECT_FALSE(sameFileName("a", "ａ"));
+}
+
+TEST(FileNameCase, MatchesPatternsLikeWindows) {
+    const struct { const char* pattern; const char* name; bool matches; } cases[] = {
+        {"*_受信フォルダ", "受信フォルダ", false}, {"*", "", true}, {"a.*", "a.", true}, {"*a*b", "xaxxb", true}, {"*a*b", "xaxxbc", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(matchesFileNamePattern(c.pattern, c.name), c.matches) << c.pattern << " ~ " << c.name;
 }
 
 }  // namespace
