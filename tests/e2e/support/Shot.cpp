@@ -19,6 +19,7 @@ struct ScreenReleaser {
     void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
 };
 using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter>;
+using Dc = std::remove_pointer_t<HDC>;
 
 constexpr CLSID kPngEncoder{0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
@@ -27,12 +28,11 @@ std::pair<Bitmap, std::string> capture(HWND window) {
     RECT rect{};
     if (!GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top) return {};
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    const std::unique_ptr<std::remove_pointer_t<HDC>, ScreenReleaser> screenDc(GetDC(nullptr));
-    HDC screen = screenDc.get();
-    const std::unique_ptr<std::remove_pointer_t<HDC>, GdiDeleter> memory(CreateCompatibleDC(screen));
-    Bitmap bitmap(CreateCompatibleBitmap(screen, width, height));
+    const std::unique_ptr<Dc, ScreenReleaser> screen(GetDC(nullptr));
+    const std::unique_ptr<Dc, GdiDeleter> memory(CreateCompatibleDC(screen.get()));
+    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
     const HGDIOBJ previous = memory && bitmap ? SelectObject(memory.get(), bitmap.get()) : nullptr;
-    const bool copied = previous && BitBlt(memory.get(), 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    const bool copied = previous && BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
     if (previous) SelectObject(memory.get(), previous);
     std::string pixels(static_cast<std::size_t>(width) * height * 4, '\0');
     if (!copied || !GetBitmapBits(bitmap.get(), static_cast<LONG>(pixels.size()), pixels.data())) return {};
