@@ -25,7 +25,8 @@ void clearNoneMarkers(std::string& head) {
 }
 
 void PatchPlugInFile(InstallDir& dir, const std::string& name) {
-    std::string head(PlugInPatchSpan, '\0');
+    std::string head;
+    head.resize(PlugInPatchSpan);
     std::size_t got = 0;
     {
         const auto in = dir.openRead(name);

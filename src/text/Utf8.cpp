@@ -2,37 +2,47 @@
 
 namespace orvane::text {
 
+namespace {
+
+// What the first byte of a sequence of two to four says: how many bytes
+// follow, its own bits of the code point, and the least code point that
+// needs that many bytes (anything less is an overlong form).
+struct Lead {
+    int trailing;
+    char32_t bits;
+    char32_t minimum;
+};
+
+std::optional<Lead> leadOf(unsigned char byte) {
+    if ((byte & 0xE0) == 0xC0) return Lead{1, byte & 0x1Fu, 0x80};
+    if ((byte & 0xF0) == 0xE0) return Lead{2, byte & 0x0Fu, 0x800};
+    if ((byte & 0xF8) == 0xF0) return Lead{3, byte & 0x07u, 0x10000};
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<std::u32string> utf8ToCodePoints(std::string_view utf8) {
     std::u32string out;
-    out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        int trailing = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            out.push_back(lead);
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte < 0x80) {
+            out.push_back(byte);
             ++i;
             continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            trailing = 1, cp = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            trailing = 2, cp = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            trailing = 3, cp = lead & 0x07, minimum = 0x10000;
-        } else {
-            return std::nullopt;
         }
-        if (utf8.size() - i <= static_cast<std::size_t>(trailing)) return std::nullopt;
-        for (int k = 1; k <= trailing; ++k) {
+        const auto lead = leadOf(byte);
+        if (!lead || utf8.size() - i <= static_cast<std::size_t>(lead->trailing)) return std::nullopt;
+        char32_t cp = lead->bits;
+        for (int k = 1; k <= lead->trailing; ++k) {
             const auto b = static_cast<unsigned char>(utf8[i + k]);
             if ((b & 0xC0) != 0x80) return std::nullopt;
             cp = (cp << 6) | (b & 0x3F);
         }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+        if (cp < lead->minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
         out.push_back(cp);
-        i += trailing + 1;
+        i += lead->trailing + 1;
     }
     return out;
 }

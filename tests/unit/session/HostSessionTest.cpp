@@ -121,12 +121,11 @@ TEST(ForcedReturn, TheClockMovesToValidDatesAndCarriesOver) {
     EXPECT_EQ(addDuration({2024, 2, 28, 23, 0, 0, 0}, std::chrono::hours{1}), (LocalTime{2024, 2, 29, 0, 0, 0, 0}));
 }
 
-// Within 1000 ms, looking every 100 ms; the window of a process that has ended is looked for once more.
+// Within 1000 ms, looking every 100 ms; the window of a process that has ended is looked for once
+// more; a zero step ends too.
 TEST(HostWait, LooksUntilTheWindowShowsTheProcessEndsOrTheLimitPasses) {
     const struct { int appearsAt, endsIn, step; WindowId found; } cases[] = {
-        {4, 0, 100, Main}, {11, 0, 100, Main}, {12, 0, 100, 0}, {0, 2, 100, 0}, {3, 2, 100, Main}, {4, 2, 100, 0},
-        {0, 0, 0, 0},  // a zero step ends too
-    };
+        {4, 0, 100, Main}, {11, 0, 100, Main}, {12, 0, 100, 0}, {0, 2, 100, 0}, {3, 2, 100, Main}, {4, 2, 100, 0}, {0, 0, 0, 0}};
     for (const auto& c : cases) {
         FakeHost host;
         host.appearsAt = c.appearsAt, host.endsIn = c.endsIn, host.step = milliseconds(c.step);

@@ -209,7 +209,9 @@ TEST_F(ContainerTest, OnlyWhatIsStoredOrNotThePetsOwnIsDeleted) {
     const auto deleteHeld = [this] { DeleteHeldPieces(context_, "P", 0, false); };
     const auto deleteInPlace = [this](std::optional<int> swappedIn) {
         return [=, this] {
-            registry_.setSession(SessionRecord{.pet = "P", .status = swappedIn});
+            SessionRecord record;
+            record.pet = "P", record.status = swappedIn;
+            registry_.setSession(record);
             DeletePetFiles(context_, "P", true);
         };
     };
