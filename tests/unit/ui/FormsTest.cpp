@@ -76,7 +76,7 @@ TEST(ByteLimitedInput, KeepsWhatFitsInTheFieldsCp932Bytes) {
         {16, "abcdef", "abef", "abef", 2, false, false},  {16, "", "①ｱ", "①ｱ", 2, false, false},
         {50, a49, a49 + "ﾎﾟ", a49 + "ﾎ", 50, false, true}, {50, a49, a49 + "ぽ", a49, 49, false, true},
         {50, "ab", std::string("a\0b", 3), "ab", 1, true, false},  // a NUL would end the text early
-        {50, "ab", "a\xff", "ab", 0, true, false},
+        {50, "ab", "a\xff", "ab", 0, true, false},        {16, "ab", "aab", "aab", 2, false, false},  // the caret after the letter typed twice
     };
     for (const auto& c : cases) {
         const LimitedEdit edit = acceptLimitedEdit(c.before, c.after, c.limit);
