@@ -141,7 +141,7 @@ private:
     }
 
     PasswordFor passwordFor() {
-        return [this](const std::string& pet) { return numberOf(pet) < 0 ? std::nullopt : std::optional(pets_[numberOf(pet)].password); };
+        return [this](const std::string& pet) { const int n = numberOf(pet); return n < 0 ? std::nullopt : std::optional(pets_[n].password); };
     }
 
     // Runs the operation over a directory that fails, or dies, at a random file step in a third of
