@@ -24,6 +24,7 @@ inline constexpr wchar_t kErrorTitle[] = L"エラー";
 inline constexpr wchar_t kDoneTitle[] = L"完了";
 inline constexpr wchar_t kHostClass[] = L"TMainWnd";
 inline constexpr wchar_t kTrayCaption[] = L"Wine System Tray";  // shown while Wine holds an icon
+inline const std::vector<std::wstring> kSamplePets{wide(kPetInPlace), wide(kPlainPet), wide(kEncryptedPet)};  // as the lists show them
 
 // The sample installation and its settings in a temporary folder. What a
 // test starts ends with it, whatever its outcome; so do uninstall entries.
@@ -47,9 +48,7 @@ protected:
         EXPECT_TRUE(saveShot(window, folder + L"\\" + wide(name) + L".png")) << name;
     }
     // The window, or an exception that ends the test when none came.
-    static HWND expected(HWND window, const std::string& what) {
-        return window ? window : throw std::runtime_error("no " + what);
-    }
+    static HWND expected(HWND window, const std::string& what) { return window ? window : throw std::runtime_error("no " + what); }
     HWND dialog(const Program& program, const wchar_t* caption, const char* shotName = nullptr) const {
         HWND window = expected(waitForWindow(program.id(), kDialogClass, caption), "dialog " + win32::fromWide(caption).value_or("?"));
         if (shotName) shot(window, shotName);
@@ -81,9 +80,7 @@ protected:
         return host;
     }
     // Closes the host as its user would; true once the program has ended with it.
-    static bool endSession(HWND host, const Program& program) {
-        return PostMessageW(host, WM_CLOSE, 0, 0) && program.waitForExit();
-    }
+    static bool endSession(HWND host, const Program& program) { return PostMessageW(host, WM_CLOSE, 0, 0) && program.waitForExit(); }
     // The icon's callback message as the shell posts it, a menu's command as the menu sends it.
     static void clickTray(HWND mainWindow, LPARAM mouse) { PostMessageW(mainWindow, TrayCallbackMessage, 0, mouse); }
     static void trayCommand(HWND mainWindow, int id) { PostMessageW(mainWindow, WM_COMMAND, id, 0); }
@@ -100,10 +97,7 @@ protected:
 
     // A file of the installation; "" when there is none.
     std::string read(const std::string& name) const { return bytesOf(test::u8Path(paths.installDir + "\\" + name)); }
-    static std::string bytesOf(const std::filesystem::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string bytesOf(const std::filesystem::path& file) { std::ifstream in(file, std::ios::binary); return {std::istreambuf_iterator<char>(in), {}}; }
     void write(const std::string& name, const std::string& bytes) const { writeSampleFile(*dir, name, bytes); }
     bool has(const std::string& name) const { return dir->exists(name); }
     // Every entry under the folder, each file with its bytes.

@@ -6,8 +6,6 @@
 namespace orvane::e2e {
 namespace {
 
-const std::vector<std::wstring> kSamplePets{wide(kPetInPlace), wide(kPlainPet), wide(kEncryptedPet)};
-
 TEST_F(Orvane, FirstRunFindsTheInstallationByItsUninstallEntryAndRegistersItsPets) {
     std::filesystem::remove(temp.fsPath("program\\Orvane.ini"));
     writeUninstallEntry(wide(paths.installDir));

@@ -63,8 +63,7 @@ TEST_F(Orvane, TrayMenuWorksASessionToItsEnd) {
     trayCommand(mainWindow, ID_ACTION_RESTORE);
     HWND restore = dialog(orvane, L"バックアップから戻す");
     // The pets the settings file in the backup names.
-    EXPECT_EQ(itemsOf(GetDlgItem(restore, IDC_RESTORE_PETS)),
-              (std::vector<std::wstring>{wide(kPetInPlace), wide(kPlainPet), wide(kEncryptedPet)}));
+    EXPECT_EQ(itemsOf(GetDlgItem(restore, IDC_RESTORE_PETS)), kSamplePets);
     choose(GetDlgItem(restore, IDC_RESTORE_PETS), 2);
     const std::string restored = restoredPetName(kEncryptedPet, folders.front());
     shot(restore, "restore-147");

@@ -28,9 +28,7 @@ inline bool waitUntil(const std::function<bool()>& condition, milliseconds limit
     return true;
 }
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
+struct HandleCloser { void operator()(HANDLE handle) const { CloseHandle(handle); } };
 using OwnedHandle = std::unique_ptr<void, HandleCloser>;
 
 // A program started in a job: it and all it starts, such as the host, end
@@ -132,9 +130,7 @@ inline std::wstring textOf(HWND window) {
     text.resize(std::max<LRESULT>(0, send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
-inline void setText(HWND control, const std::wstring& text) {
-    send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
+inline void setText(HWND control, const std::wstring& text) { send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
 // A click on the dialog's button once it is enabled, as the dialog sees it:
 // its command, posted, so that a modal box it opens holds no caller.
 inline void press(HWND dialog, int id) {

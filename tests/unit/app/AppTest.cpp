@@ -53,7 +53,7 @@ TEST_F(SettingsFileTest, ReadsFollowTheDocumentedReadings) {
         {" [ A ] \r\n\t k \t=\t v w \t\r\n", "A", "k", "v w"}, {"x=1\n[A]\nk=a=b", "A", "k", "a=b"},
         {"[A]\r\nk=\r\n", "A", "k", ""}, {"[A]\r\nk=1\r\nK=2\r\n", "A", "k", "1"},  // the first of duplicates
         {"[A]\r\n[B]\r\n[A]\r\nk=2\r\n", "A", "k", none}, {"k=1\r\n[B]\r\nk=1\r\n[AB]\r\nk=1\r\n", "A", "k", none},
-        {"[A]\r\nk\r\n;k=1\r\n", "A", "k", none}, {"[A\r\nk=1\r\n", "A", "k", "1"}, {"[A]x\r\nk=1\r\n", "A", "k", "1"},
+        {"[A]\r\nk\r\n;k=1\r\n", "A", "k", none}, {"[A\nk=1\r\n", "A", "k", "1"}, {"[A]x\r\nk=1\r\n", "A", "k", "1"},
         {"\xFF\r\n[A]\r\nk=\x83\r\n", "A", "k", none}, {"[\x83\x5D]\r\nk=1\r\n", "ゾ", "k", "1"},
         {"[A]\r\n\x83\x61=1\r\n", "A", "ヂ", "1"}, {"[A]\r\n\x83\x61=1\r\n", "A", "Ｂ", none}, {"[A]\r\nk=1", "A", "k=", none},
         // Second bytes that look like letters are not folded, whatever the lead byte.

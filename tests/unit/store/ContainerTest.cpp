@@ -6,6 +6,7 @@
 #include "session/PetPreparation.h"
 #include "store/ContainerErrors.h"
 #include "store/ContainerFormat.h"
+#include "store/DiscardPet.h"
 #include "store/EncryptedSession.h"
 #include "store/KidsTreasures.h"
 #include "store/PackPet.h"
@@ -215,6 +216,15 @@ TEST_F(ContainerTest, OnlyWhatIsStoredOrNotThePetsOwnIsDeleted) {
             DeletePetFiles(context_, "P", true);
         };
     };
+    const auto discardCutOff = [this] {  // its own session: not packed first, so its password is asked once
+        registerPets({{"P", 8}}, 0);
+        SessionRecord record;
+        record.pet = record.plain = "P", record.status = 8;
+        registry_.setSession(record);
+        test::ScriptedPrompts prompts;
+        prompts.passwords = {"abcd"};
+        EXPECT_TRUE(DiscardPet(context_, prompts, 0, "P", 8));
+    };
     const struct { std::string name; Entries before; std::function<void()> run; Entries left; std::string named = ""; } rows[] = {
         {"end, nothing shared", session, end(8), container},
         {"end, the book shared", session + Entries{{"P_おともだち帳", "stale book"}}, end(9), container + Entries{{"おともだち帳", "book"}}},
@@ -227,6 +237,7 @@ TEST_F(ContainerTest, OnlyWhatIsStoredOrNotThePetsOwnIsDeleted) {
         {"in place, a file that cannot go", inPlace + Entries{{"Velmora設定.bak\\x", "x"}}, deleteInPlace(0),
          {{"Velmora設定.bak", "<folder>"}, {"Velmora設定.bak\\x", "x"}}, "Velmora設定.bak"},
         {"in place, swapped in sharing all", inPlace, deleteInPlace(7), Entries{{"おともだち帳", "book"}} + treasures},
+        {"discarded, plain since its session was cut off", session + Entries{{"P.apd", held}}, discardCutOff, {}},
     };
     for (const auto& row : rows) {
         clearInstallDir();
