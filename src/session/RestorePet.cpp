@@ -48,7 +48,6 @@ private:
     std::vector<std::pair<std::string, bool>> entries_;  // name, is a folder
 };
 
-
 // Every name the pet owns in the installation directory.
 std::vector<std::string> ownedNames(const PetLayout& layout, const std::string& pet) {
     std::vector<std::string> owned;

@@ -34,7 +34,6 @@ private:
     int fd_;
 };
 
-
 bool writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {

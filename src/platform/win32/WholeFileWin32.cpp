@@ -15,7 +15,6 @@ namespace {
 
 using win32::toWide;
 
-
 bool writeTemporary(const std::wstring& tempPath, const std::string& bytes) {
     auto file = win32::ownFileHandle(::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr,
                                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
