@@ -194,7 +194,7 @@ TEST_F(ContainerTest, ReadingBackNamesTheFirstFileTheContainerDoesNotHold) {
 // What goes once a pet is stored. At the end of an encrypted session, a backup the swap-in could not
 // move and the own copy of an item shared, left by the unpack, too. Of a stored pet, what the container
 // holds, with the folders it empties; what is left of its own is named. Of the pet in place, an item
-// is its own while its shared copy lies outside, or when it shared nothing at its swap-in.
+// is its own while its shared copy lies outside, or when it shared nothing at its swap-in. A pet discarded goes whole.
 TEST_F(ContainerTest, OnlyWhatIsStoredOrNotThePetsOwnIsDeleted) {
     const Entries session = {{"Velmora設定.ppc", "pet"}, {"受信フォルダ\\a.ppm", "mail"}, {"おともだち帳", "book"}, {"宝物\\t", "treasure"},
                              {"P.bak", "stale backup"}};
