@@ -208,19 +208,20 @@ TEST_F(ContainerTest, OnlyWhatIsStoredOrNotThePetsOwnIsDeleted) {
         };
     };
     const auto deleteHeld = [this] { DeleteHeldPieces(context_, "P", 0, false); };
-    const auto deleteInPlace = [this](std::optional<int> swappedIn) {
+    const auto swappedIn = [this](std::optional<int> status, const std::string& plain) {  // P, as the session record says
+        SessionRecord record;
+        record.pet = "P", record.status = status, record.plain = plain;
+        registry_.setSession(record);
+    };
+    const auto deleteInPlace = [=, this](std::optional<int> status) {
         return [=, this] {
-            SessionRecord record;
-            record.pet = "P", record.status = swappedIn;
-            registry_.setSession(record);
+            swappedIn(status, "");
             DeletePetFiles(context_, "P", true);
         };
     };
-    const auto discardCutOff = [this] {  // its own session: not packed first, so its password is asked once
+    const auto discardCutOff = [=, this] {  // its own session: not packed first, so its password is asked once
         registerPets({{"P", 8}}, 0);
-        SessionRecord record;
-        record.pet = record.plain = "P", record.status = 8;
-        registry_.setSession(record);
+        swappedIn(8, "P");
         test::ScriptedPrompts prompts;
         prompts.passwords = {"abcd"};
         EXPECT_TRUE(DiscardPet(context_, prompts, 0, "P", 8));
